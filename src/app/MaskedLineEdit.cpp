@@ -1,0 +1,1 @@
+#include "MaskedLineEdit.h"

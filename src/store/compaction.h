@@ -1,0 +1,8 @@
+#pragma once
+
+class Connection;
+
+// Compacts Flicka.mdb, keeping the file as it was just before in Flicka_O.mdb. At every
+// instant the folder holds a complete Flicka.mdb; a failure leaves the live file as it was.
+// The connection is open again afterwards either way. False after an error report.
+bool CompactAndBackup(Connection& db);

@@ -1,0 +1,21 @@
+#include "shopinfo.h"
+
+#include "Connection.h"
+#include "dbvalue.h"
+
+#include <QSqlQuery>
+
+QString GetShopName(Connection& db) {
+    auto q = db.run(QStringLiteral("SELECT ShopName FROM ShopInfo ORDER BY rowid LIMIT 1"), {},
+                    QStringLiteral("GetShopName"));
+    return q && q->next() ? readText(q->value(0)) : QString();
+}
+
+bool SetShopName(Connection& db, const QString& name) {
+    TransactionGuard tx(db);
+    return tx.begun() &&
+           db.exec(QStringLiteral("DELETE FROM ShopInfo"), {}, QStringLiteral("SetShopName")) &&
+           db.exec(QStringLiteral("INSERT INTO ShopInfo (ShopName) VALUES (?)"), {name},
+                   QStringLiteral("SetShopName")) &&
+           tx.commit();
+}
