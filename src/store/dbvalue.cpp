@@ -59,3 +59,11 @@ qint64 readCount(const QVariant& v) {
 double readReal(const QVariant& v) {
     return v.toDouble();
 }
+
+QString containsPattern(const QString& text) {
+    QString escaped = text;
+    escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    escaped.replace(QLatin1Char('%'), QStringLiteral("\\%"));
+    escaped.replace(QLatin1Char('_'), QStringLiteral("\\_"));
+    return QLatin1Char('%') + escaped + QLatin1Char('%');
+}

@@ -22,3 +22,7 @@ QDateTime readStamp(const QVariant& v);
 Money readMoney(const QVariant& v);
 qint64 readCount(const QVariant& v);
 double readReal(const QVariant& v);
+
+// A bound pattern for "LIKE ? ESCAPE '\'" that matches rows containing `text`, with any
+// % and _ the clerk typed matching themselves.
+QString containsPattern(const QString& text);
