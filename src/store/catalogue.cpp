@@ -38,6 +38,32 @@ bool readAll(std::optional<QSqlQuery> q, QList<Rec>& list, Reader read) {
 
 } // namespace
 
+bool GetItemRate(Connection& db, ItemRateRec& rec, const QString& itemID) {
+    auto q = db.run(QStringLiteral(
+                        "SELECT Items.ItemID, Items.Status, Products.ProductName, "
+                        "Products.CategoryID, Category.OverDueRate, Category.RentUnitDays, "
+                        "Category.RentUnitRate, Category.UnitPrice, Category.PromoteQty, "
+                        "Category.PromotePrice FROM Items "
+                        "JOIN Products ON Products.ProductID = Items.ProductID "
+                        "JOIN Category ON Category.CategoryID = Products.CategoryID "
+                        "WHERE Items.ItemID = ?"),
+                    {itemID}, QStringLiteral("GetItemRate"));
+    if (!q || !q->next())
+        return false;
+    rec.ItemID = readText(q->value(0));
+    rec.Status = readText(q->value(1));
+    rec.ProductName = readText(q->value(2));
+    rec.CategoryID = readText(q->value(3));
+    rec.OverDueRate = readMoney(q->value(4));
+    rec.RentUnitDays = readCount(q->value(5));
+    rec.RentUnitRate = readMoney(q->value(6));
+    rec.Quantity = 0;
+    rec.UnitPrice = readMoney(q->value(7));
+    rec.PromoteQty = readCount(q->value(8));
+    rec.PromotePrice = readMoney(q->value(9));
+    return true;
+}
+
 bool GetCategories(Connection& db, QList<CategoryRec>& list, bool allRows) {
     const QString columns = QStringLiteral(
         "SELECT InDate, ModDate, CategoryID, Description, RentUnitRate, RentUnitDays, "
