@@ -84,7 +84,7 @@ bool Connection::checkTables() {
 }
 
 bool Connection::CloseDatabase() {
-    if (!QSqlDatabase::contains(m_name))
+    if (!isOpen())
         return true;
     Q_EMIT aboutToClose();
     QSqlDatabase::database(m_name, false).close();

@@ -2,10 +2,10 @@
 
 #include "Connection.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 
 #include <cerrno>
@@ -17,55 +17,76 @@ namespace {
 
 const QString Source = QStringLiteral("CompactAndBackup");
 
+QByteArray native(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+// SQLite's own verdict on a database file, or why it could not give one.
+QString integrityOf(QSqlDatabase& db) {
+    if (!db.open())
+        return db.lastError().text();
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA integrity_check")) || !q.next())
+        return q.lastError().text();
+    return q.value(0).toString();
+}
+
 // Each step either succeeds or reports its failure once and stops the sequence.
 class Compactor {
 public:
     explicit Compactor(Connection& db) : m_db(db) {}
 
+    // Starts on an open connection with no statement running; may leave it closed.
     bool run() {
-        // Reopening finishes every statement still open on the file, which VACUUM needs.
-        m_db.CloseDatabase();
-        if (!m_db.OpenDatabase())
-            return false;
-        const bool compacted = removeLeftover() && vacuumInto() && checkCopy() &&
-                               syncFile(path(Connection::CompactFile));
-        if (!compacted) {
-            removeOwnCopy();
+        if (!makeCopy()) {
+            discardCopy();
             return false;
         }
         m_db.CloseDatabase();
         const bool rotated = keepBackup() &&
                              rename(path(Connection::CompactFile), path(Connection::LiveFile)) &&
-                             syncFolder();
+                             syncFile(m_db.folder());
         if (!rotated)
-            removeOwnCopy();
+            discardCopy();
         return rotated;
     }
 
 private:
-    QString path(const QString& name) const { return m_db.filePath(name); }
+    QString path(const QString& name) const {
+        return QFileInfo(m_db.filePath(name)).absoluteFilePath();
+    }
 
-    bool fail(int error, const QString& what) {
-        m_db.ReportError(QString::number(error), Source,
-                         what + QStringLiteral(": ") +
-                             QString::fromLocal8Bit(std::strerror(error)));
+    bool fail(const QString& code, const QString& description) {
+        m_db.ReportError(code, Source, description);
         return false;
     }
 
+    bool failErrno(int error, const QString& what) {
+        return fail(QString::number(error),
+                    what + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(error)));
+    }
+
+    bool makeCopy() {
+        return removeLeftover() && vacuumInto() && checkCopy() &&
+               syncFile(path(Connection::CompactFile));
+    }
+
     bool removeLeftover() {
-        const QByteArray file = QFile::encodeName(path(Connection::CompactFile));
-        if (::unlink(file.constData()) != 0 && errno != ENOENT)
-            return fail(errno, QStringLiteral("cannot remove ") + Connection::CompactFile);
+        if (::unlink(native(path(Connection::CompactFile)).constData()) != 0) {
+            const int error = errno;
+            if (error != ENOENT)
+                return failErrno(error, QStringLiteral("cannot remove ") + Connection::CompactFile);
+        }
+        // From here on whatever stands at that name is ours to remove.
+        m_copyIsOurs = true;
         return true;
     }
 
     bool vacuumInto() {
-        m_copyMade =
-            m_db.exec(QStringLiteral("VACUUM INTO ?"), {path(Connection::CompactFile)}, Source);
-        return m_copyMade;
+        return m_db.exec(QStringLiteral("VACUUM INTO ?"), {path(Connection::CompactFile)}, Source);
     }
 
-    // The copy is opened on its own connection and must pass SQLite's own check.
+    // The copy is opened on a connection of its own and must pass SQLite's check.
     bool checkCopy() {
         const QString name = QStringLiteral("vormel-compact-check");
         QString verdict;
@@ -73,78 +94,77 @@ private:
             QSqlDatabase copy = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
             copy.setDatabaseName(path(Connection::CompactFile));
             copy.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-            if (copy.open()) {
-                QSqlQuery q(copy);
-                if (q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next())
-                    verdict = q.value(0).toString();
-            }
+            verdict = integrityOf(copy);
             copy.close();
         }
         QSqlDatabase::removeDatabase(name);
-        if (verdict == QLatin1String("ok"))
-            return true;
-        m_db.ReportError(QStringLiteral("11"), Source,
-                         Connection::CompactFile + QStringLiteral(" failed its check: ") + verdict);
-        return false;
+        return verdict == QLatin1String("ok") ||
+               fail(QStringLiteral("11"),
+                    Connection::CompactFile + QStringLiteral(" failed its check: ") + verdict);
     }
 
     bool syncFile(const QString& file) {
-        const int fd = ::open(QFile::encodeName(file).constData(), O_RDONLY);
-        if (fd < 0)
-            return fail(errno, QStringLiteral("cannot open ") + file);
-        const bool ok = ::fsync(fd) == 0;
+        const int fd = ::open(native(file).constData(), O_RDONLY);
+        if (fd < 0) {
+            const int error = errno;
+            return failErrno(error, QStringLiteral("cannot open ") + file);
+        }
+        const bool synced = ::fsync(fd) == 0;
         const int error = errno;
         ::close(fd);
-        return ok || fail(error, QStringLiteral("cannot sync ") + file);
+        return synced || failErrno(error, QStringLiteral("cannot sync ") + file);
     }
 
-    bool syncFolder() { return syncFile(m_db.folder()); }
-
-    // The live file becomes the backup without ever leaving the live name empty: a hard link
-    // (or, where links are impossible, a synced copy) under a temporary name replaces
-    // Flicka_O.mdb in one rename.
+    // The live file becomes the backup without the live name ever being empty: it is staged
+    // under a temporary name that then replaces Flicka_O.mdb in one rename.
     bool keepBackup() {
-        const QString live = path(Connection::LiveFile);
         const QString staged = path(Connection::BackupFile + QStringLiteral(".new"));
-        ::unlink(QFile::encodeName(staged).constData());
-        if (::link(QFile::encodeName(live).constData(), QFile::encodeName(staged).constData()) !=
-            0) {
-            if (!QFile::copy(live, staged))
-                return fail(errno ? errno : EIO,
-                            QStringLiteral("cannot copy ") + Connection::LiveFile);
-            if (!syncFile(staged))
-                return false;
-        }
-        if (!rename(staged, path(Connection::BackupFile))) {
-            ::unlink(QFile::encodeName(staged).constData());
-            return false;
-        }
-        return true;
+        ::unlink(native(staged).constData());
+        const bool kept = stage(path(Connection::LiveFile), staged) &&
+                          rename(staged, path(Connection::BackupFile));
+        if (!kept)
+            ::unlink(native(staged).constData());
+        return kept;
+    }
+
+    // A hard link costs nothing; where the file system has none, a synced copy stands in.
+    bool stage(const QString& live, const QString& staged) {
+        if (::link(native(live).constData(), native(staged).constData()) == 0)
+            return true;
+        QFile source(live);
+        if (!source.copy(staged))
+            return fail(QString::number(source.error()),
+                        QStringLiteral("cannot copy ") + Connection::LiveFile +
+                            QStringLiteral(": ") + source.errorString());
+        return syncFile(staged);
     }
 
     bool rename(const QString& from, const QString& to) {
-        if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
-            return fail(errno, QStringLiteral("cannot rename ") + QFileInfo(from).fileName() +
-                                   QStringLiteral(" to ") + QFileInfo(to).fileName());
-        return true;
+        if (::rename(native(from).constData(), native(to).constData()) == 0)
+            return true;
+        const int error = errno;
+        return failErrno(error, QStringLiteral("cannot rename ") + QFileInfo(from).fileName() +
+                                    QStringLiteral(" to ") + QFileInfo(to).fileName());
     }
 
-    void removeOwnCopy() {
-        if (m_copyMade)
-            ::unlink(QFile::encodeName(path(Connection::CompactFile)).constData());
+    void discardCopy() {
+        if (m_copyIsOurs)
+            ::unlink(native(path(Connection::CompactFile)).constData());
     }
 
     Connection& m_db;
-    bool m_copyMade = false;
+    bool m_copyIsOurs = false;
 };
 
 } // namespace
 
 bool CompactAndBackup(Connection& db) {
-    if (!db.isOpen() && !db.OpenDatabase())
+    // Closing first makes every query and model let go of the file, which VACUUM needs.
+    db.CloseDatabase();
+    if (!db.OpenDatabase())
         return false;
-    const bool ok = Compactor(db).run();
-    if (!db.isOpen())
-        db.OpenDatabase();
-    return ok;
+    const bool compacted = Compactor(db).run();
+    // The compacted file, or after a failure the live file as it was.
+    const bool reopened = db.isOpen() || db.OpenDatabase();
+    return compacted && reopened;
 }

@@ -8,6 +8,8 @@
 #include <QSqlQuery>
 #include <QStringList>
 
+#include <optional>
+
 OpCodeRec OpCodeRec::defaults() {
     OpCodeRec rec;
     rec.AddItem = QStringLiteral("A");
@@ -61,17 +63,16 @@ QString GetSerialNo(Connection& db, const QString& name) {
 }
 
 bool GetOpCodes(Connection& db, OpCodeRec& rec) {
-    auto q = db.run(QStringLiteral("SELECT ModDate, AddItem, FreeItem, DeleteItem, EditItem, "
-                                   "ReturnItem, RenewItemCash, RenewItemArrears, BadItem, "
-                                   "SalesItem FROM OpCode WHERE ID = ?"),
+    auto q = db.run(QStringLiteral("SELECT AddItem, FreeItem, DeleteItem, EditItem, ReturnItem, "
+                                   "RenewItemCash, RenewItemArrears, BadItem, SalesItem "
+                                   "FROM OpCode WHERE ID = ?"),
                     {rec.ID}, QStringLiteral("GetOpCodes"));
     if (!q || !q->next())
         return false;
-    rec.ModDate = readStamp(q->value(0));
     QString* fields[] = {&rec.AddItem,          &rec.FreeItem,   &rec.DeleteItem,
                          &rec.EditItem,         &rec.ReturnItem, &rec.RenewItemCash,
                          &rec.RenewItemArrears, &rec.BadItem,    &rec.SalesItem};
-    int column = 1;
+    int column = 0;
     for (QString* field : fields)
         *field = readText(q->value(column++));
     return true;

@@ -1,8 +1,201 @@
+#include "Connection.h"
+#include "TestDb.h"
+#include "compaction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
-class Test_compaction : public QObject {
+namespace {
+
+const QString Live = Connection::LiveFile;
+const QString Compact = Connection::CompactFile;
+const QString Backup = Connection::BackupFile;
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A value read from a database file on a connection of its own, as another program would.
+QString peek(const QString& path, const QString& sql) {
+    const QString name = QStringLiteral("peek");
+    QString value;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(sql) && q.next())
+                value = q.value(0).toString();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return value;
+}
+
+QString orderIds(const QString& path) {
+    return peek(path, QStringLiteral("SELECT group_concat(OrderID, ',') FROM "
+                                     "(SELECT OrderID FROM Orders ORDER BY OrderID)"));
+}
+
+bool addOrder(TestDb& t, const QString& id) {
+    return t.exec(QStringLiteral("INSERT INTO Orders (OrderID, Remarks) VALUES (?, ?)"),
+                  {id, QString(400, QLatin1Char('x'))});
+}
+
+QStringList entries(const TestDb& t) {
+    QStringList names = QDir(t.folder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    names.sort();
+    return names;
+}
+
+// A directory with something in it, which no unlink or rename can replace.
+bool blockWithDirectory(const TestDb& t, const QString& name) {
+    const QString dir = QDir(t.folder()).filePath(name);
+    QFile inside(QDir(dir).filePath(QStringLiteral("keep.txt")));
+    return QDir().mkpath(dir) && inside.open(QIODevice::WriteOnly) && inside.write("x") == 1;
+}
+
+// The connection answers and takes writes again.
+bool usable(TestDb& t) {
+    return t.db().isOpen() && addOrder(t, QStringLiteral("999999")) &&
+           t.scalar(QStringLiteral("SELECT count(*) FROM Orders WHERE OrderID = '999999'"))
+                   .toInt() == 1;
+}
+
+} // namespace
+
+class TestCompaction : public QObject {
     Q_OBJECT
+
+private Q_SLOTS:
+    void keepsFileAsItWasInBackup() {
+        TestDb t;
+        QVERIFY(t.ok());
+        QVERIFY(addOrder(t, QStringLiteral("000001")));
+        const QString live = t.dir.filePath(Live);
+        const QByteArray before = bytesOf(live);
+        QSignalSpy closing(&t.db(), &Connection::aboutToClose);
+
+        QVERIFY(CompactAndBackup(t.db()));
+
+        QCOMPARE(entries(t), (QStringList{Live, Backup}));
+        QCOMPARE(bytesOf(t.dir.filePath(Backup)), before);
+        QCOMPARE(orderIds(t.dir.filePath(Backup)), QStringLiteral("000001"));
+        QCOMPARE(peek(live, QStringLiteral("PRAGMA integrity_check")), QStringLiteral("ok"));
+        QCOMPARE(orderIds(live), QStringLiteral("000001"));
+        QVERIFY(t.messages.boxes.isEmpty());
+        QVERIFY(!closing.isEmpty());
+        QVERIFY(usable(t));
+    }
+
+    void reclaimsSpaceOfDeletedRows() {
+        TestDb t;
+        QVERIFY(t.db().BeginTransaction());
+        for (int i = 0; i < 2000; ++i)
+            QVERIFY(addOrder(t, QString::number(i)));
+        QVERIFY(t.db().CommitTransaction());
+        QVERIFY(t.exec(QStringLiteral("DELETE FROM Orders WHERE OrderID <> '7'")));
+        const qint64 before = QFileInfo(t.dir.filePath(Live)).size();
+
+        QVERIFY(CompactAndBackup(t.db()));
+
+        const qint64 after = QFileInfo(t.dir.filePath(Live)).size();
+        QVERIFY2(after * 4 < before, qPrintable(QStringLiteral("%1 -> %2").arg(before).arg(after)));
+        QCOMPARE(orderIds(t.dir.filePath(Live)), QStringLiteral("7"));
+    }
+
+    void secondCompactionReplacesBackup() {
+        TestDb t;
+        QVERIFY(addOrder(t, QStringLiteral("000001")));
+        QVERIFY(CompactAndBackup(t.db()));
+        const QByteArray firstBackup = bytesOf(t.dir.filePath(Backup));
+        QVERIFY(addOrder(t, QStringLiteral("000002")));
+        const QByteArray beforeSecond = bytesOf(t.dir.filePath(Live));
+
+        QVERIFY(CompactAndBackup(t.db()));
+
+        const QByteArray secondBackup = bytesOf(t.dir.filePath(Backup));
+        QCOMPARE(secondBackup, beforeSecond);
+        QVERIFY(secondBackup != firstBackup);
+        QCOMPARE(orderIds(t.dir.filePath(Backup)), QStringLiteral("000001,000002"));
+        QCOMPARE(entries(t), (QStringList{Live, Backup}));
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    void leftoverCompactFileIsReplaced() {
+        TestDb t;
+        QVERIFY(addOrder(t, QStringLiteral("000001")));
+        QFile leftover(t.dir.filePath(Compact));
+        QVERIFY(leftover.open(QIODevice::WriteOnly));
+        QVERIFY(leftover.write(QByteArray(5000, '\x01')) == 5000);
+        leftover.close();
+
+        QVERIFY(CompactAndBackup(t.db()));
+
+        QCOMPARE(entries(t), (QStringList{Live, Backup}));
+        QCOMPARE(orderIds(t.dir.filePath(Live)), QStringLiteral("000001"));
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    void openQueryDoesNotStopCompaction() {
+        TestDb t;
+        QVERIFY(addOrder(t, QStringLiteral("000001")));
+        QVERIFY(addOrder(t, QStringLiteral("000002")));
+        auto q = t.db().run(QStringLiteral("SELECT OrderID FROM Orders"), {}, QStringLiteral("t"));
+        QVERIFY(q && q->next());
+
+        QVERIFY(CompactAndBackup(t.db()));
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    void blockedRenameLeavesLiveFileAsItWas_data() {
+        QTest::addColumn<QString>("blocked");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("directory at compact name") << Compact << QStringList{Live, Compact};
+        QTest::newRow("directory at backup name") << Backup << QStringList{Live, Backup};
+    }
+
+    void blockedRenameLeavesLiveFileAsItWas() {
+        QFETCH(QString, blocked);
+        QFETCH(QStringList, left);
+        TestDb t;
+        QVERIFY(addOrder(t, QStringLiteral("000001")));
+        QVERIFY(blockWithDirectory(t, blocked));
+        const QByteArray before = bytesOf(t.dir.filePath(Live));
+
+        QVERIFY(!CompactAndBackup(t.db()));
+
+        QCOMPARE(t.messages.boxes.size(), 1);
+        QCOMPARE(t.messages.boxes[0].title, QStringLiteral("Error"));
+        QVERIFY(t.messages.boxes[0].text.startsWith(QStringLiteral("Error # ")));
+        QVERIFY(t.messages.boxes[0].text.contains(
+            QStringLiteral(" was generated by CompactAndBackup\r")));
+        QCOMPARE(bytesOf(t.dir.filePath(Live)), before);
+        QCOMPARE(entries(t), left);
+        QVERIFY(QFileInfo(t.dir.filePath(blocked)).isDir());
+        QVERIFY(usable(t));
+        QCOMPARE(orderIds(t.dir.filePath(Live)), QStringLiteral("000001,999999"));
+    }
+
+    void vanishedLiveFileIsOneReport() {
+        TestDb t;
+        QVERIFY(QFile::remove(t.dir.filePath(Live)));
+
+        QVERIFY(!CompactAndBackup(t.db()));
+
+        QCOMPARE(t.messages.boxes.size(), 1);
+        QVERIFY(entries(t).isEmpty());
+        QVERIFY(!t.db().isOpen());
+    }
 };
 
-QTEST_GUILESS_MAIN(Test_compaction)
+QTEST_GUILESS_MAIN(TestCompaction)
 #include "tst_compaction.moc"

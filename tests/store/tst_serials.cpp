@@ -1,8 +1,196 @@
+#include "Connection.h"
+#include "TestDb.h"
+#include "serials.h"
+#include "shopinfo.h"
+
 #include <QTest>
 
-class Test_serials : public QObject {
+namespace {
+
+const QStringList CodeColumns = {
+    QStringLiteral("AddItem"),          QStringLiteral("FreeItem"),
+    QStringLiteral("DeleteItem"),       QStringLiteral("EditItem"),
+    QStringLiteral("ReturnItem"),       QStringLiteral("RenewItemCash"),
+    QStringLiteral("RenewItemArrears"), QStringLiteral("BadItem"),
+    QStringLiteral("SalesItem")};
+
+QStringList codesOf(const OpCodeRec& rec) {
+    return {rec.AddItem,       rec.FreeItem,         rec.DeleteItem, rec.EditItem, rec.ReturnItem,
+            rec.RenewItemCash, rec.RenewItemArrears, rec.BadItem,    rec.SalesItem};
+}
+
+const QStringList SeededCodes = {QStringLiteral("A"),   QStringLiteral("F"), QStringLiteral("D"),
+                                 QStringLiteral("E"),   QStringLiteral("R"), QStringLiteral("RR"),
+                                 QStringLiteral("RR*"), QStringLiteral("B"), QStringLiteral("S")};
+
+QVariant counter(TestDb& t, const QString& name) {
+    return t.scalar(QStringLiteral("SELECT %1 FROM SerialNo").arg(name));
+}
+
+QString debugBox(const QString& name) {
+    return QStringLiteral("debug: Error in getting serial no [") + name + QStringLiteral("]!");
+}
+
+} // namespace
+
+class TestSerials : public QObject {
     Q_OBJECT
+
+private Q_SLOTS:
+    void handsOutStoredValueAndAdvances_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<qint64>("stored");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("order 41") << "OrderID" << qint64(41) << "000041";
+        QTest::newRow("line zero") << "OrderIdx" << qint64(0) << "000000";
+        QTest::newRow("product six digits") << "ProductID" << qint64(999999) << "999999";
+        QTest::newRow("adjust seven digits") << "AdjustID" << qint64(1234567) << "1234567";
+    }
+
+    void handsOutStoredValueAndAdvances() {
+        QFETCH(QString, name);
+        QFETCH(qint64, stored);
+        QFETCH(QString, expected);
+        TestDb t;
+        QVERIFY(t.exec(QStringLiteral("UPDATE SerialNo SET %1 = ?").arg(name), {stored}));
+        QCOMPARE(GetSerialNo(t.db(), name), expected);
+        QCOMPARE(counter(t, name).toLongLong(), stored + 1);
+        QVERIFY(t.messages.boxes.isEmpty());
+        // The other counters are not touched.
+        QCOMPARE(t.scalar(QStringLiteral("SELECT OrderIdx + OrderID + ProductID + AdjustID "
+                                         "FROM SerialNo"))
+                     .toLongLong(),
+                 3 + stored + 1);
+    }
+
+    void consecutiveCallsGiveConsecutiveNumbers() {
+        TestDb t;
+        QCOMPARE(GetSerialNo(t.db(), QStringLiteral("OrderIdx")), QStringLiteral("000001"));
+        QCOMPARE(GetSerialNo(t.db(), QStringLiteral("OrderIdx")), QStringLiteral("000002"));
+        QCOMPARE(counter(t, QStringLiteral("OrderIdx")).toLongLong(), 3);
+    }
+
+    void rolledBackNumbersAreHandedOutAgain() {
+        TestDb t;
+        QVERIFY(t.db().BeginTransaction());
+        QCOMPARE(GetSerialNo(t.db(), QStringLiteral("OrderID")), QStringLiteral("000001"));
+        QCOMPARE(GetSerialNo(t.db(), QStringLiteral("OrderID")), QStringLiteral("000002"));
+        QVERIFY(t.db().RollbackTransaction());
+        QCOMPARE(GetSerialNo(t.db(), QStringLiteral("OrderID")), QStringLiteral("000001"));
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    void counterWithoutValueHandsOutNothing() {
+        TestDb t;
+        QVERIFY(t.exec(QStringLiteral("UPDATE SerialNo SET OrderID = NULL")));
+        for (int call = 1; call <= 2; ++call) {
+            QCOMPARE(GetSerialNo(t.db(), QStringLiteral("OrderID")), QString());
+            QCOMPARE(t.messages.texts().size(), call);
+            QCOMPARE(t.messages.texts().last(), debugBox(QStringLiteral("OrderID")));
+            QCOMPARE(t.messages.boxes.last().title, QString());
+            QVERIFY(counter(t, QStringLiteral("OrderID")).isNull());
+        }
+        QCOMPARE(GetSerialNo(t.db(), QStringLiteral("OrderIdx")), QStringLiteral("000001"));
+    }
+
+    void missingRowHandsOutNothing() {
+        TestDb t;
+        QVERIFY(t.exec(QStringLiteral("DELETE FROM SerialNo")));
+        QCOMPARE(GetSerialNo(t.db(), QStringLiteral("AdjustID")), QString());
+        QCOMPARE(t.messages.texts(), QStringList{debugBox(QStringLiteral("AdjustID"))});
+    }
+
+    void unknownCounterIsReportedThenRefused_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("no such column") << "CustomerID";
+        QTest::newRow("empty") << "";
+        QTest::newRow("statement piece") << "OrderID = 0, OrderIdx";
+    }
+
+    void unknownCounterIsReportedThenRefused() {
+        QFETCH(QString, name);
+        TestDb t;
+        QCOMPARE(GetSerialNo(t.db(), name), QString());
+        QCOMPARE(t.messages.boxes.size(), 2);
+        QCOMPARE(t.messages.boxes[0].title, QStringLiteral("Error"));
+        QVERIFY(t.messages.boxes[0].text.startsWith(
+            QStringLiteral("Error # 1 was generated by GetSerialNo\r")));
+        QCOMPARE(t.messages.boxes[1].text, debugBox(name));
+        QCOMPARE(t.scalar(QStringLiteral("SELECT OrderIdx || OrderID || ProductID || AdjustID "
+                                         "FROM SerialNo"))
+                     .toString(),
+                 QStringLiteral("1111"));
+    }
+
+    void readsSeededOpCodes() {
+        TestDb t;
+        OpCodeRec rec;
+        QVERIFY(GetOpCodes(t.db(), rec));
+        QCOMPARE(codesOf(rec), SeededCodes);
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    void defaultsAreTheShopCodes() {
+        const OpCodeRec rec = OpCodeRec::defaults();
+        QCOMPARE(codesOf(rec), SeededCodes);
+        QCOMPARE(rec.ID, QStringLiteral("1"));
+        QVERIFY(!rec.ModDate.isValid());
+    }
+
+    void missingRowLeavesRecordUntouched() {
+        TestDb t;
+        QVERIFY(t.exec(QStringLiteral("UPDATE OpCode SET ID = '2'")));
+        OpCodeRec rec;
+        rec.AddItem = QStringLiteral("KEEP");
+        QVERIFY(!GetOpCodes(t.db(), rec));
+        QCOMPARE(rec.AddItem, QStringLiteral("KEEP"));
+        QVERIFY(rec.SalesItem.isEmpty());
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    void nullCodeReadsAsEmpty_data() {
+        QTest::addColumn<int>("column");
+        for (int i = 0; i < CodeColumns.size(); ++i)
+            QTest::newRow(qPrintable(CodeColumns[i])) << i;
+    }
+
+    void nullCodeReadsAsEmpty() {
+        QFETCH(int, column);
+        TestDb t;
+        QVERIFY(t.exec(QStringLiteral("UPDATE OpCode SET %1 = NULL").arg(CodeColumns[column])));
+        OpCodeRec rec;
+        QVERIFY(GetOpCodes(t.db(), rec));
+        QStringList expected = SeededCodes;
+        expected[column].clear();
+        QCOMPARE(codesOf(rec), expected);
+    }
+
+    void unreadableOpCodeTableIsReported() {
+        TestDb t;
+        QVERIFY(t.exec(QStringLiteral("DROP TABLE OpCode")));
+        OpCodeRec rec;
+        QVERIFY(!GetOpCodes(t.db(), rec));
+        QCOMPARE(t.messages.boxes.size(), 1);
+        QCOMPARE(t.messages.boxes[0].title, QStringLiteral("Error"));
+    }
+
+    void shopNameRoundTrips_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("latin") << "FLICKA VIDEO";
+        QTest::newRow("chinese with apostrophe") << "飛嘉影視 O'NEIL";
+    }
+
+    void shopNameRoundTrips() {
+        QFETCH(QString, name);
+        TestDb t;
+        QCOMPARE(GetShopName(t.db()), QString());
+        QVERIFY(SetShopName(t.db(), QStringLiteral("OLD NAME")));
+        QVERIFY(SetShopName(t.db(), name));
+        QCOMPARE(GetShopName(t.db()), name);
+        QCOMPARE(t.scalar(QStringLiteral("SELECT count(*) FROM ShopInfo")).toInt(), 1);
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
 };
 
-QTEST_GUILESS_MAIN(Test_serials)
+QTEST_GUILESS_MAIN(TestSerials)
 #include "tst_serials.moc"
