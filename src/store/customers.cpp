@@ -1,1 +1,183 @@
 #include "customers.h"
+
+#include "Clock.h"
+#include "Connection.h"
+#include "MessageService.h"
+#include "dbvalue.h"
+#include "utility.h"
+
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace {
+
+// Every column but RAWID, in stored order; customerValues() follows the same order.
+const QStringList Columns = {
+    QStringLiteral("InDate"),      QStringLiteral("ModDate"),     QStringLiteral("CustomerID"),
+    QStringLiteral("Active"),      QStringLiteral("JoinDate"),    QStringLiteral("HKID"),
+    QStringLiteral("HKResident"),  QStringLiteral("ChineseName"), QStringLiteral("EnglishName"),
+    QStringLiteral("Sex"),         QStringLiteral("BirthDate"),   QStringLiteral("Address"),
+    QStringLiteral("Phone1"),      QStringLiteral("Phone2"),      QStringLiteral("Phone3"),
+    QStringLiteral("Remarks1"),    QStringLiteral("Remarks2"),    QStringLiteral("TransRemarks"),
+    QStringLiteral("Class"),       QStringLiteral("RentTimes"),   QStringLiteral("GoodTimes"),
+    QStringLiteral("LateTimes"),   QStringLiteral("BadTimes"),    QStringLiteral("BuyCount"),
+    QStringLiteral("LastRentDate")};
+
+const QString SelectAll = QStringLiteral("SELECT RAWID, ") + Columns.join(QStringLiteral(", ")) +
+                          QStringLiteral(" FROM Customers");
+
+QVariantList customerValues(const CustomerRec& rec) {
+    return {rec.InDate,    rec.ModDate,    rec.CustomerID,   rec.Active,      rec.JoinDate,
+            rec.HKID,      rec.HKResident, rec.ChineseName,  rec.EnglishName, rec.Sex,
+            rec.BirthDate, rec.Address,    rec.Phone1,       rec.Phone2,      rec.Phone3,
+            rec.Remarks1,  rec.Remarks2,   rec.TransRemarks, rec.Class,       rec.RentTimes,
+            rec.GoodTimes, rec.LateTimes,  rec.BadTimes,     rec.BuyCount,    rec.LastRentDate};
+}
+
+CustomerRec readCustomer(const QSqlQuery& q) {
+    CustomerRec rec;
+    rec.RAWID = readCount(q.value(0));
+    rec.InDate = readStamp(q.value(1));
+    rec.ModDate = readStamp(q.value(2));
+    rec.CustomerID = readText(q.value(3));
+    rec.Active = readText(q.value(4));
+    rec.JoinDate = readDate(q.value(5));
+    rec.HKID = readText(q.value(6));
+    rec.HKResident = readText(q.value(7));
+    rec.ChineseName = readText(q.value(8));
+    rec.EnglishName = readText(q.value(9));
+    rec.Sex = readText(q.value(10));
+    rec.BirthDate = readDate(q.value(11));
+    rec.Address = readText(q.value(12));
+    rec.Phone1 = readText(q.value(13));
+    rec.Phone2 = readText(q.value(14));
+    rec.Phone3 = readText(q.value(15));
+    rec.Remarks1 = readText(q.value(16));
+    rec.Remarks2 = readText(q.value(17));
+    rec.TransRemarks = readText(q.value(18));
+    rec.Class = readText(q.value(19));
+    rec.RentTimes = readCount(q.value(20));
+    rec.GoodTimes = readCount(q.value(21));
+    rec.LateTimes = readCount(q.value(22));
+    rec.BadTimes = readCount(q.value(23));
+    rec.BuyCount = readCount(q.value(24));
+    rec.LastRentDate = readDateOrNone(q.value(25));
+    return rec;
+}
+
+// The column a member search compares; none for a kind that is not a search.
+QString searchColumn(CustFindBy kind) {
+    switch (kind) {
+    case CustFindBy::CustomerID:
+        return QStringLiteral("CustomerID");
+    case CustFindBy::HKID:
+        return QStringLiteral("HKID");
+    case CustFindBy::ChineseName:
+        return QStringLiteral("ChineseName");
+    case CustFindBy::EnglishName:
+        return QStringLiteral("EnglishName");
+    }
+    return {};
+}
+
+QStringList updatedColumns(bool writeCustomerID, bool writeStats) {
+    QStringList columns = {QStringLiteral("ModDate")};
+    if (writeCustomerID)
+        columns << QStringLiteral("CustomerID");
+    columns << QStringLiteral("Active") << QStringLiteral("JoinDate") << QStringLiteral("HKID")
+            << QStringLiteral("HKResident") << QStringLiteral("ChineseName")
+            << QStringLiteral("EnglishName") << QStringLiteral("Sex") << QStringLiteral("BirthDate")
+            << QStringLiteral("Address");
+    if (writeStats)
+        columns << QStringLiteral("Class") << QStringLiteral("RentTimes")
+                << QStringLiteral("GoodTimes") << QStringLiteral("LateTimes")
+                << QStringLiteral("BadTimes") << QStringLiteral("BuyCount")
+                << QStringLiteral("LastRentDate");
+    columns << QStringLiteral("Phone1") << QStringLiteral("Phone2") << QStringLiteral("Phone3")
+            << QStringLiteral("Remarks1") << QStringLiteral("Remarks2")
+            << QStringLiteral("TransRemarks");
+    return columns;
+}
+
+} // namespace
+
+QString GetCustomerRawID(Connection& db, const CustomerRec& rec) {
+    auto q = db.run(QStringLiteral("SELECT RAWID FROM Customers WHERE CustomerID = ?"),
+                    {rec.CustomerID}, QStringLiteral("GetCustomerRawID"));
+    if (!q || !q->next())
+        return {};
+    return readText(q->value(0));
+}
+
+bool FindCustomerID(Connection& db, CustFindBy kind, bool activeOnly, const QString& value,
+                    QList<CustomerRec>& hits) {
+    const QString column = searchColumn(kind);
+    if (column.isEmpty()) {
+        db.messages().show(QStringLiteral("Debug: Error find type in FindCustomerID()!"));
+        return false;
+    }
+    // The member number must match whole; the other columns are searched for a part.
+    const bool exact = kind == CustFindBy::CustomerID;
+    QString sql = SelectAll + QStringLiteral(" WHERE ") + column +
+                  (exact ? QStringLiteral(" = ?") : QStringLiteral(" LIKE ? ESCAPE '\\'"));
+    QVariantList values = {exact ? value : containsPattern(value)};
+    if (activeOnly) {
+        sql += QStringLiteral(" AND Active = ?");
+        values << QStringLiteral("Y");
+    }
+    // RAWID keeps members with equal names in a stable order.
+    if (!exact)
+        sql += QStringLiteral(" ORDER BY ") + column + QStringLiteral(", RAWID");
+    auto q = db.run(sql, values, QStringLiteral("FindCustomerID"));
+    if (!q)
+        return false;
+    QList<CustomerRec> found;
+    while (q->next())
+        found.append(readCustomer(*q));
+    if (found.isEmpty())
+        return false;
+    hits = std::move(found);
+    return true;
+}
+
+bool GetCustomer(Connection& db, CustomerRec& rec) {
+    auto q = db.run(SelectAll + QStringLiteral(" WHERE CustomerID = ?"), {rec.CustomerID},
+                    QStringLiteral("GetCustomer"));
+    if (!q || !q->next())
+        return false;
+    rec = readCustomer(*q);
+    return true;
+}
+
+bool InsertCustomer(Connection& db, CustomerRec& rec) {
+    const QStringList marks(Columns.size(), QStringLiteral("?"));
+    auto q = db.run(QStringLiteral("INSERT INTO Customers (") + Columns.join(QStringLiteral(", ")) +
+                        QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) +
+                        QStringLiteral(")"),
+                    customerValues(rec), QStringLiteral("InsertCustomer"));
+    if (!q)
+        return false;
+    rec.RAWID = q->lastInsertId().toLongLong();
+    return true;
+}
+
+bool UpdateCustomer(Connection& db, CustomerRec& rec, bool writeCustomerID, bool writeStats,
+                    const Clock& clock) {
+    rec.ModDate = NowStamp(clock);
+    const QVariantList all = customerValues(rec);
+    QStringList assignments;
+    QVariantList values;
+    for (const QString& column : updatedColumns(writeCustomerID, writeStats)) {
+        assignments << column + QStringLiteral(" = ?");
+        values << all.at(Columns.indexOf(column));
+    }
+    values << rec.RAWID;
+    return db.exec(QStringLiteral("UPDATE Customers SET ") +
+                       assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE RAWID = ?"),
+                   values, QStringLiteral("UpdateCustomer"));
+}
+
+bool DeleteCustomer(Connection& db, qint64 rawId) {
+    return db.exec(QStringLiteral("DELETE FROM Customers WHERE RAWID = ?"), {rawId},
+                   QStringLiteral("DeleteCustomer"));
+}

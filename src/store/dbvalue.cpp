@@ -21,6 +21,9 @@ QVariant toDb(const QVariant& value) {
     }
     if (type == QMetaType::fromType<Money>())
         return QVariant(value.value<Money>().units());
+    // Empty text is stored as text, never as NULL, so "= ''" finds it like any other value.
+    if (type == QMetaType::fromType<QString>() && value.toString().isNull())
+        return QVariant(QString::fromLatin1(""));
     return value;
 }
 

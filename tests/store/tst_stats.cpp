@@ -1,7 +1,175 @@
+#include "TestDb.h"
+#include "catalogue.h"
+#include "customers.h"
+#include "shoprows.h"
+#include "stats.h"
+
 #include <QTest>
+
+#include <memory>
+
+using namespace shoprows;
+
+namespace {
+
+const QDate Out = NoDate;
+QDateTime at(int month, int day) {
+    return QDateTime(QDate(2004, month, day), QTime(14, 30));
+}
+
+// Member 000001: a line still out (2 units), a returned line renewed once with a late charge,
+// a bad line, a late charge owed on the open line, and two purchases. Member 000002 has
+// nothing. Copy A00001 carries 4 units of charges of every kind; A00003 carries none.
+bool arrangeShop(TestDb& t) {
+    const QString paid = QStringLiteral("0"), late = QStringLiteral("1");
+    const QString renew = QStringLiteral("2"), free = QStringLiteral("3");
+    const QVariant amt = money("15.00");
+    const QDate day(2004, 3, 1);
+    return inOne(t, [&] {
+        return customer(t, "000001") && customer(t, "000002") && product(t, "000001", "T") &&
+               item(t, "A00001", "000001") && item(t, "A00002", "000001") &&
+               item(t, "A00003", "000001") && order(t, "000010", "000001") &&
+               order(t, "000011", "000001") &&
+               line(t, "000100", "000010", "A00001", "0", at(3, 1), Out) &&
+               charge(t, "000100", "000010", "A00001", paid, 2, amt, day) &&
+               charge(t, "000100", "000010", "A00001", late, 1, amt, Out) &&
+               line(t, "000101", "000010", "A00002", "1", at(3, 5), QDate(2004, 3, 9)) &&
+               charge(t, "000101", "000010", "A00002", paid, 1, amt, day) &&
+               charge(t, "000101", "000010", "A00002", renew, 1, amt, day) &&
+               charge(t, "000101", "000010", "A00002", late, 3, amt, day) &&
+               line(t, "000102", "000011", "A00001", "2", at(2, 20), QDate(2004, 2, 25)) &&
+               charge(t, "000102", "000011", "A00001", free, 1, amt, day) &&
+               sale(t, day, "000001", 2, amt) && sale(t, day, "000001", 5, amt) &&
+               sale(t, day, "000002x", 9, amt);
+    });
+}
+
+} // namespace
 
 class Test_stats : public QObject {
     Q_OBJECT
+
+    // The shop, arranged once for the tests that only read it.
+    std::unique_ptr<TestDb> m_shop;
+
+private Q_SLOTS:
+    void initTestCase() {
+        m_shop = std::make_unique<TestDb>();
+        QVERIFY(m_shop->ok() && arrangeShop(*m_shop));
+    }
+    void init() { m_shop->messages.clear(); }
+
+    void refreshAddsToStoredFigures_data() {
+        QTest::addColumn<QString>("customerID");
+        QTest::addColumn<qint64>("base");
+        QTest::addColumn<QList<qint64>>("added"); // rent, good, late, bad, buy
+        QTest::addColumn<QDate>("lastRent");
+        QTest::newRow("member with visits")
+            << "000001" << qint64(0) << QList<qint64>{5, 2, 4, 1, 7} << QDate(2004, 3, 5);
+        QTest::newRow("stored counts add up")
+            << "000001" << qint64(10) << QList<qint64>{5, 2, 4, 1, 7} << QDate(2004, 3, 5);
+        QTest::newRow("member without visits")
+            << "000002" << qint64(3) << QList<qint64>{0, 0, 0, 0, 0} << NoDate;
+    }
+    void refreshAddsToStoredFigures() {
+        QFETCH(QString, customerID);
+        QFETCH(qint64, base);
+        QFETCH(QList<qint64>, added);
+        QFETCH(QDate, lastRent);
+        TestDb& t = *m_shop;
+        CustomerRec rec;
+        rec.CustomerID = customerID;
+        rec.RentTimes = rec.GoodTimes = rec.LateTimes = rec.BadTimes = rec.BuyCount = base;
+        rec.LastRentDate = NoDate;
+        QVERIFY(RefreshCustStats(t.db(), rec));
+        const QList<qint64> figures = {rec.RentTimes, rec.GoodTimes, rec.LateTimes, rec.BadTimes,
+                                       rec.BuyCount};
+        for (qsizetype i = 0; i < figures.size(); ++i)
+            QCOMPARE(figures[i], base + added[i]);
+        QCOMPARE(rec.LastRentDate, lastRent);
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    void unknownLineStatusIsReportedAndLeftOut() {
+        TestDb t;
+        QVERIFY(arrangeShop(t));
+        QVERIFY(t.exec(QStringLiteral("UPDATE Order_Details SET RentStatus = '7' "
+                                      "WHERE OrderIdx = '000102'")));
+        CustomerRec rec;
+        rec.CustomerID = QStringLiteral("000001");
+        QVERIFY(CustStat(t.db(), rec));
+        QCOMPARE(t.messages.texts(), QStringList{"debug : Error in CustStat RentStatus!"});
+        QCOMPARE(rec.RentTimes, 4);
+        QCOMPARE(rec.GoodTimes, 2);
+        QCOMPARE(rec.BadTimes, 0);
+    }
+
+    void itemFigures_data() {
+        QTest::addColumn<QString>("itemID");
+        QTest::addColumn<qint64>("rentTimes");
+        QTest::addColumn<QDate>("lastRent");
+        QTest::newRow("every charge counts") << "A00001" << qint64(4) << QDate(2004, 3, 1);
+        QTest::newRow("renewed and late") << "A00002" << qint64(5) << QDate(2004, 3, 5);
+        QTest::newRow("never rented") << "A00003" << qint64(0) << NoDate;
+    }
+    void itemFigures() {
+        QFETCH(QString, itemID);
+        QFETCH(qint64, rentTimes);
+        QFETCH(QDate, lastRent);
+        TestDb& t = *m_shop;
+        // Copies added by the program have no stored count: it reads as 0.
+        QList<ItemRec> list(1);
+        list[0].ItemID = itemID;
+        QVERIFY(GetItems(t.db(), list, false));
+        QVERIFY(AddItemRentQty(t.db(), list[0]));
+        QVERIFY(GetItemLastRent(t.db(), list[0]));
+        QCOMPARE(list[0].RentTimes, rentTimes);
+        QCOMPARE(list[0].LastRentDate, lastRent);
+    }
+
+    void rebuildsHoldEveryRowOnce_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("totals");
+        QTest::newRow("Cust_Temp") << "Cust_Temp"
+                                   << "000001=9,000002=0";
+        QTest::newRow("Item_Temp") << "Item_Temp"
+                                   << "A00001=4,A00002=5,A00003=0";
+    }
+    void rebuildsHoldEveryRowOnce() {
+        QFETCH(QString, table);
+        QFETCH(QString, totals);
+        TestDb& t = *m_shop;
+        const auto rebuild = table == "Cust_Temp" ? RebuildCustTemp : RebuildItemTemp;
+        const QString read = QStringLiteral("SELECT group_concat(Id || '=' || TotalTimes) FROM "
+                                            "(SELECT %2 AS Id, TotalTimes FROM %1 ORDER BY Id)")
+                                 .arg(table, table == "Cust_Temp" ? "CustomerID" : "ItemID");
+        QVERIFY(rebuild(t.db()));
+        QCOMPARE(t.scalar(read).toString(), totals);
+        QVERIFY(rebuild(t.db()));
+        QCOMPARE(t.scalar(read).toString(), totals);
+    }
+
+    void failedRebuildKeepsOldRows_data() {
+        QTest::addColumn<QString>("table");
+        QTest::newRow("Cust_Temp") << "Cust_Temp";
+        QTest::newRow("Item_Temp") << "Item_Temp";
+    }
+    void failedRebuildKeepsOldRows() {
+        QFETCH(QString, table);
+        TestDb t;
+        QVERIFY(arrangeShop(t));
+        const auto rebuild = table == "Cust_Temp" ? RebuildCustTemp : RebuildItemTemp;
+        QVERIFY(rebuild(t.db()));
+        const QString count = QStringLiteral("SELECT count(*) FROM ") + table;
+        const qint64 before = t.scalar(count).toLongLong();
+        QVERIFY(t.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON %1 "
+                                      "BEGIN SELECT RAISE(ABORT, 'disk full'); END")
+                           .arg(table)));
+        QVERIFY(!rebuild(t.db()));
+        QCOMPARE(t.messages.boxes.size(), 1);
+        QCOMPARE(t.messages.boxes[0].title, QStringLiteral("Error"));
+        QCOMPARE(t.scalar(count).toLongLong(), before);
+    }
 };
 
 QTEST_GUILESS_MAIN(Test_stats)

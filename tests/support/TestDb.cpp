@@ -32,8 +32,11 @@ TestDb::TestDb(bool seeded) {
         return;
     m_ok = true;
     if (seeded) {
+        // One transaction: each commit waits for the disk.
+        TransactionGuard tx(*connection);
         for (const char* sql : SeedRows)
             m_ok = m_ok && exec(QString::fromUtf8(sql));
+        m_ok = m_ok && tx.commit();
     }
 }
 

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "Money.h"
+#include "TestDb.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QVariant>
+
+// Rows arranged straight in a test database, with only the columns the store's reads and
+// sums look at.
+namespace shoprows {
+
+// Arranges rows in one transaction: one sync to disk instead of one per row.
+template <typename Arrange> bool inOne(TestDb& t, Arrange arrange) {
+    if (!t.db().BeginTransaction())
+        return false;
+    if (arrange())
+        return t.db().CommitTransaction();
+    t.db().RollbackTransaction();
+    return false;
+}
+
+inline QVariant money(const char* text) {
+    return QVariant::fromValue(*Money::parse(QString::fromLatin1(text)));
+}
+
+inline bool category(TestDb& t, const QString& id, const QString& description) {
+    return t.exec(QStringLiteral("INSERT INTO Category (CategoryID, Description, RentUnitRate, "
+                                 "RentUnitDays, OverDueRate, UnitPrice, PromoteQty, PromotePrice) "
+                                 "VALUES (?, ?, 100000, 2, 50000, 0, 0, 0)"),
+                  {id, description});
+}
+
+inline bool product(TestDb& t, const QString& id, const QString& title,
+                    const QString& categoryID = QStringLiteral("V")) {
+    return t.exec(QStringLiteral(
+                      "INSERT INTO Products (ProductID, ProductName, CategoryID) VALUES (?, ?, ?)"),
+                  {id, title, categoryID});
+}
+
+inline bool item(TestDb& t, const QString& id, const QString& productID,
+                 const QString& status = QStringLiteral("0")) {
+    return t.exec(QStringLiteral("INSERT INTO Items (ItemID, ProductID, Status) VALUES (?, ?, ?)"),
+                  {id, productID, status});
+}
+
+inline bool customer(TestDb& t, const QString& id, const QDate& joined = QDate(2004, 1, 1)) {
+    return t.exec(QStringLiteral("INSERT INTO Customers (CustomerID, Active, JoinDate) "
+                                 "VALUES (?, 'Y', ?)"),
+                  {id, joined});
+}
+
+inline bool order(TestDb& t, const QString& orderID, const QString& customerID) {
+    return t.exec(QStringLiteral("INSERT INTO Orders (OrderID, CustomerID) VALUES (?, ?)"),
+                  {orderID, customerID});
+}
+
+// An order line; `returned` is NoDate for a line still out.
+inline bool line(TestDb& t, const QString& orderIdx, const QString& orderID, const QString& itemID,
+                 const QString& rentStatus, const QDateTime& start, const QDate& returned) {
+    return t.exec(QStringLiteral("INSERT INTO Order_Details (OrderIdx, OrderID, ItemID, "
+                                 "RentStatus, StartDate, ReturnDate) VALUES (?, ?, ?, ?, ?, ?)"),
+                  {orderIdx, orderID, itemID, rentStatus, start, returned});
+}
+
+// A charge row of a line, paid on `paid` (NoDate while owed).
+inline bool charge(TestDb& t, const QString& orderIdx, const QString& orderID,
+                   const QString& itemID, const QString& payType, qint64 quantity,
+                   const QVariant& amount, const QDate& paid) {
+    return t.exec(QStringLiteral("INSERT INTO Order_Payment (OrderIdx, OrderID, ItemID, PayType, "
+                                 "Quantity, ChargeAmt, PayDate) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+                  {orderIdx, orderID, itemID, payType, quantity, amount, paid});
+}
+
+inline bool sale(TestDb& t, const QDate& day, const QString& customerID, qint64 quantity,
+                 const QVariant& net, const QString& rateID = QStringLiteral("S00001")) {
+    return t.exec(QStringLiteral("INSERT INTO Sales (SaleDate, RateID, CustomerID, Quantity, "
+                                 "NetAmt) VALUES (?, ?, ?, ?, ?)"),
+                  {day, rateID, customerID, quantity, net});
+}
+
+} // namespace shoprows
