@@ -1,1 +1,33 @@
 #pragma once
+
+#include "MessageService.h"
+#include "catalogue.h"
+#include "serials.h"
+
+#include <QList>
+#include <QString>
+
+class Clock;
+class Connection;
+
+// What start-up fills and every form reads: the services and the program-wide values.
+// Owned by main and handed to the forms by reference; it owns none of the services.
+struct AppContext {
+    AppContext(Connection& database, MessageService& messageService, Clock& timeSource)
+        : db(database), messages(messageService), clock(timeSource) {}
+
+    Connection& db;
+    MessageService& messages;
+    Clock& clock;
+
+    OpCodeRec OpCodes;
+    QList<CategoryRec> CategoryList;
+    QList<ItemStatusRec> ItemStatusList;
+    // Stamped on new orders and adjustments; the shop has one clerk number.
+    QString CurrentEmployeeID;
+    QString ShopName;
+    // Set when a new member's form is open and the visit screen must follow it.
+    bool ReopenTransaction = false;
+    // The answer of the last discard question (AnswerYes, AnswerNo or AnswerCancel).
+    int DiscardAnswer = AnswerYes;
+};

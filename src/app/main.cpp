@@ -1,3 +1,42 @@
-int main() {
-    return 0;
+#include "AppContext.h"
+#include "BoxMessageService.h"
+#include "Clock.h"
+#include "Connection.h"
+#include "SingleInstance.h"
+#include "frmAbout.h"
+#include "frmMain.h"
+#include "startup.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vormel"));
+    QApplication::setOrganizationName(QStringLiteral("Vormel"));
+    QApplication::setApplicationVersion(QStringLiteral(VORMEL_VERSION));
+
+    BoxMessageService messages;
+    SingleInstance instance;
+    if (!instance.tryLock()) {
+        // Not an error: the copy already running carries on.
+        messages.show(QStringLiteral("Vormel is already running!"), MsgIcon::Exclamation);
+        return 0;
+    }
+
+    SystemClock clock;
+    {
+        frmAbout splash(QString{});
+        ShowSplash(splash, clock);
+    }
+
+    // The shop's database is the one in the folder the program was started from.
+    Connection db(messages, QDir::currentPath());
+    AppContext ctx(db, messages, clock);
+    if (!InitCodes(ctx))
+        return 1;
+
+    frmMain mainWindow(ctx);
+    mainWindow.show();
+    return app.exec();
 }
