@@ -1,0 +1,41 @@
+#pragma once
+
+#include "TestClock.h"
+#include "TestDb.h"
+#include "Visit.h"
+
+#include <memory>
+
+// A small shop on a fresh database: categories, items and members made through the store's
+// own insert operations, and visits on a clock the test sets.
+class ShopFixture {
+public:
+    ShopFixture();
+
+    bool ok() const { return m_ok; }
+    Connection& db() { return t.db(); }
+
+    void addCategory(const QString& id, const QString& rate, qint64 days, const QString& overdue,
+                     const QString& unitPrice = QStringLiteral("0"), qint64 bundle = 0,
+                     const QString& bundlePrice = QStringLiteral("0"));
+    void addItem(const QString& itemID, const QString& title, const QString& categoryID,
+                 const QString& status = QStringLiteral("0"));
+    void addMember(const QString& customerID, const QString& active = QStringLiteral("Y"),
+                   const QDate& birth = QDate(1970, 1, 1),
+                   const QString& resident = QStringLiteral("Y"));
+
+    // A visit opened at the current clock time; ok() of the outcome tells whether it opened.
+    std::unique_ptr<Visit> open(const QString& key, Outcome* outcome = nullptr);
+    // Opens, runs each command (code, item, quantity) and saves; false when any step failed.
+    bool visit(const QString& key, const QList<QStringList>& commands);
+
+    qint64 count(const QString& sql, const QVariantList& values = {});
+    QString text(const QString& sql, const QVariantList& values = {});
+
+    TestDb t;
+    TestClock clock;
+
+private:
+    qint64 m_product = 0;
+    bool m_ok = false;
+};

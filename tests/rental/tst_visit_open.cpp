@@ -1,0 +1,122 @@
+#include "ShopFixture.h"
+
+#include <QTest>
+
+// Opening a visit: who may open one, what it loads and which warnings it raises.
+class TestVisitOpen : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ShopFixture> shop;
+
+private Q_SLOTS:
+    void init() {
+        shop = std::make_unique<ShopFixture>();
+        shop->addCategory(QStringLiteral("V"), QStringLiteral("15"), 3, QStringLiteral("5"));
+        shop->addItem(QStringLiteral("V00001"), QStringLiteral("LOVE ACTUALLY"),
+                      QStringLiteral("V"));
+        shop->addMember(QStringLiteral("000123"));
+        shop->addMember(QStringLiteral("000200"));
+        QVERIFY(shop->ok());
+    }
+
+    void newOrderOpensForRenting() {
+        Outcome outcome;
+        auto visit = shop->open(QStringLiteral("000123"), &outcome);
+        QVERIFY(outcome.ok);
+        QVERIFY(outcome.notices.isEmpty());
+        QVERIFY(visit->NewOrder());
+        QCOMPARE(visit->ExistRentCount(), qint64(0));
+        QVERIFY(visit->OrderLines().isEmpty());
+        QCOMPARE(visit->defaultCode(), QStringLiteral("A"));
+        QCOMPARE(visit->customer().EnglishName, QStringLiteral("MEMBER 000123"));
+    }
+
+    void openOrderOpensForReturning_data() {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("by member number") << "000123";
+        QTest::newRow("by item out") << "V00001";
+    }
+    void openOrderOpensForReturning() {
+        QFETCH(QString, key);
+        QVERIFY(shop->visit(QStringLiteral("000123"), {{"A", "V00001", "01"}}));
+        Outcome outcome;
+        auto visit = shop->open(key, &outcome);
+        QVERIFY(outcome.ok);
+        QVERIFY(!visit->NewOrder());
+        QCOMPARE(visit->ExistRentCount(), qint64(1));
+        QCOMPARE(visit->OrderLines().size(), 1);
+        QCOMPARE(visit->defaultCode(), QStringLiteral("R"));
+        QCOMPARE(visit->customer().CustomerID, QStringLiteral("000123"));
+        QCOMPARE(visit->customer().RentTimes, qint64(1));
+        QCOMPARE(visit->UpdateTotals().ExistRent, qint64(1));
+    }
+
+    void refusals_data() {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown member") << "000999"
+                                        << "";
+        QTest::newRow("item not out") << "V00001"
+                                      << "";
+        QTest::newRow("unknown item") << "X12345"
+                                      << "";
+        QTest::newRow("inactive member") << "000300"
+                                         << "Customer membership not valid!";
+    }
+    void refusals() {
+        QFETCH(QString, key);
+        QFETCH(QString, message);
+        shop->addMember(QStringLiteral("000300"), QStringLiteral("N"));
+        Outcome outcome;
+        shop->open(key, &outcome);
+        QVERIFY(!outcome.ok);
+        QCOMPARE(outcome.notices.value(0).text, message);
+    }
+
+    // Opened by an item the member still has, an inactive membership is only a warning.
+    void inactiveMemberByItemIsWarned() {
+        QVERIFY(shop->visit(QStringLiteral("000123"), {{"A", "V00001", "01"}}));
+        QVERIFY(shop->t.exec(QStringLiteral("UPDATE Customers SET Active = 'N'")));
+        Outcome outcome;
+        auto visit = shop->open(QStringLiteral("V00001"), &outcome);
+        QVERIFY(outcome.ok);
+        QCOMPARE(outcome.notices.size(), 1);
+        QCOMPARE(outcome.notices[0].text, QStringLiteral("Customer membership not valid!"));
+        QCOMPARE(outcome.notices[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(visit->OrderLines().size(), 1);
+    }
+
+    void warnings_data() {
+        QTest::addColumn<QDate>("birth");
+        QTest::addColumn<QString>("resident");
+        QTest::addColumn<QString>("warning");
+        const QString under18 = QStringLiteral("Customer is under 18 years old!");
+        const QString foreign = QStringLiteral("Customer is not a local resident!");
+        // The clock stands at 10 March 2004.
+        QTest::newRow("18 today") << QDate(1986, 3, 10) << "Y"
+                                  << "";
+        QTest::newRow("18 tomorrow") << QDate(1986, 3, 11) << "Y" << under18;
+        QTest::newRow("18 next month") << QDate(1986, 4, 1) << "Y" << under18;
+        QTest::newRow("18 last month") << QDate(1986, 2, 28) << "Y"
+                                       << "";
+        QTest::newRow("17") << QDate(1987, 1, 1) << "Y" << under18;
+        QTest::newRow("no birth date") << NoDate << "Y"
+                                       << "";
+        QTest::newRow("visitor") << QDate(1970, 1, 1) << "N" << foreign;
+        QTest::newRow("young visitor")
+            << QDate(1990, 1, 1) << "N" << under18 + QStringLiteral("  And  ") + foreign;
+    }
+    void warnings() {
+        QFETCH(QDate, birth);
+        QFETCH(QString, resident);
+        QFETCH(QString, warning);
+        shop->addMember(QStringLiteral("000400"), QStringLiteral("Y"), birth, resident);
+        Outcome outcome;
+        auto visit = shop->open(QStringLiteral("000400"), &outcome);
+        QVERIFY(outcome.ok);
+        QCOMPARE(visit->warning(), warning);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestVisitOpen)
+#include "tst_visit_open.moc"
