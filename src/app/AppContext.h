@@ -9,16 +9,20 @@
 
 class Clock;
 class Connection;
+class QSettings;
 
 // What start-up fills and every form reads: the services and the program-wide values.
 // Owned by main and handed to the forms by reference; it owns none of the services.
 struct AppContext {
-    AppContext(Connection& database, MessageService& messageService, Clock& timeSource)
-        : db(database), messages(messageService), clock(timeSource) {}
+    AppContext(Connection& database, MessageService& messageService, Clock& timeSource,
+               QSettings& userSettings)
+        : db(database), messages(messageService), clock(timeSource), settings(userSettings) {}
 
     Connection& db;
     MessageService& messages;
     Clock& clock;
+    // The per-user settings store (grid column widths).
+    QSettings& settings;
 
     OpCodeRec OpCodes;
     QList<CategoryRec> CategoryList;

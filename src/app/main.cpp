@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSettings>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -32,7 +33,8 @@ int main(int argc, char* argv[]) {
 
     // The shop's database is the one in the folder the program was started from.
     Connection db(messages, QDir::currentPath());
-    AppContext ctx(db, messages, clock);
+    QSettings settings(QStringLiteral("Vormel"), QStringLiteral("Vormel"));
+    AppContext ctx(db, messages, clock, settings);
     if (!InitCodes(ctx))
         return 1;
 

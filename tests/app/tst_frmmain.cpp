@@ -1,6 +1,7 @@
 #include "AppContext.h"
 #include "TestClock.h"
 #include "TestDb.h"
+#include "TestSettings.h"
 #include "frmAbout.h"
 #include "frmMain.h"
 #include "shopinfo.h"
@@ -46,7 +47,8 @@ private:
 
         TestDb t;
         TestClock clock;
-        AppContext ctx{t.db(), t.messages, clock};
+        TestSettings store;
+        AppContext ctx{t.db(), t.messages, clock, store.settings};
         std::unique_ptr<frmMain> window;
     };
 

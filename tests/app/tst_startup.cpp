@@ -1,6 +1,7 @@
 #include "AppContext.h"
 #include "TestClock.h"
 #include "TestDb.h"
+#include "TestSettings.h"
 #include "shopinfo.h"
 #include "startup.h"
 
@@ -20,7 +21,8 @@ private Q_SLOTS:
                                       "VALUES ('D', 'DVD')")));
         QVERIFY(SetShopName(t.db(), QStringLiteral("KOWLOON VIDEO")));
         TestClock clock;
-        AppContext ctx(t.db(), t.messages, clock);
+        TestSettings store;
+        AppContext ctx(t.db(), t.messages, clock, store.settings);
         ctx.ReopenTransaction = true;
         t.db().CloseDatabase();
 
@@ -56,7 +58,8 @@ private Q_SLOTS:
         QVERIFY(t.ok());
         QVERIFY(t.exec(QStringLiteral("DELETE FROM ") + table));
         TestClock clock;
-        AppContext ctx(t.db(), t.messages, clock);
+        TestSettings store;
+        AppContext ctx(t.db(), t.messages, clock, store.settings);
 
         QVERIFY(InitCodes(ctx));
         QCOMPARE(t.messages.texts(), boxes);
@@ -84,7 +87,8 @@ private Q_SLOTS:
         ScriptedMessages messages;
         Connection db(messages, empty.path());
         TestClock clock;
-        AppContext ctx(db, messages, clock);
+        TestSettings store;
+        AppContext ctx(db, messages, clock, store.settings);
         QVERIFY(!InitCodes(ctx));
         QCOMPARE(messages.boxes.size(), 1);
         QCOMPARE(messages.boxes[0].title, QStringLiteral("Error"));
