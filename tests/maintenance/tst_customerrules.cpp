@@ -1,0 +1,262 @@
+#include "TestClock.h"
+#include "TestDb.h"
+#include "customerentry.h"
+#include "customers.h"
+#include "customerstore.h"
+#include "customervalidation.h"
+#include "utility.h"
+
+#include <QTest>
+
+namespace {
+
+// An entry that passes every check; rows override single boxes by name.
+CustomerEntry validEntry() {
+    CustomerEntry e;
+    e.CustomerID = QStringLiteral("000123");
+    e.Active = QStringLiteral("Y");
+    e.JoinDate = QStringLiteral("05/12/2004");
+    e.HKID = QStringLiteral("A1234567");
+    e.HKResident = QStringLiteral("N");
+    e.EnglishName = QStringLiteral("CHAN TAI MAN");
+    e.Sex = QStringLiteral("F");
+    e.BirthDate = BlankDateMask;
+    return e;
+}
+
+void setBox(CustomerEntry& e, const QString& box, const QString& value) {
+    static const QHash<QString, QString CustomerEntry::*> boxes = {
+        {"CustomerID", &CustomerEntry::CustomerID}, {"Active", &CustomerEntry::Active},
+        {"JoinDate", &CustomerEntry::JoinDate},     {"HKID", &CustomerEntry::HKID},
+        {"HKResident", &CustomerEntry::HKResident}, {"Sex", &CustomerEntry::Sex},
+        {"BirthDate", &CustomerEntry::BirthDate}};
+    QVERIFY2(boxes.contains(box), qPrintable(box));
+    e.*boxes.value(box) = value;
+}
+
+CustomerRec storedMember(const QString& id) {
+    CustomerRec rec = NewCustomer(id, TestClock(QDateTime(QDate(2003, 6, 1), QTime(10, 0))));
+    rec.InDate = rec.ModDate = QDateTime(QDate(2003, 6, 1), QTime(10, 0));
+    rec.EnglishName = QStringLiteral("LEE SIU LUNG");
+    rec.TransRemarks = QStringLiteral("PAYS LATE");
+    rec.Class = QStringLiteral("A");
+    rec.BuyCount = 4;
+    return rec;
+}
+
+} // namespace
+
+class Test_customerrules : public QObject {
+    Q_OBJECT
+
+private:
+    // A test database holding members 000001 and 000002.
+    struct Shop {
+        Shop() {
+            QVERIFY(t.ok());
+            QVERIFY(InsertCustomer(t.db(), first));
+            QVERIFY(InsertCustomer(t.db(), second));
+        }
+        bool order(const QString& customerID) {
+            return t.exec(QStringLiteral("INSERT INTO Orders (OrderID, CustomerID) VALUES "
+                                         "('000050', ?)"),
+                          {customerID});
+        }
+        bool sale(const QString& customerID, qint64 quantity) {
+            return t.exec(QStringLiteral("INSERT INTO Sales (RateID, CustomerID, Quantity) "
+                                         "VALUES ('S00001', ?, ?)"),
+                          {customerID, quantity});
+        }
+        TestDb t;
+        TestClock clock;
+        CustomerRec first = storedMember(QStringLiteral("000001"));
+        CustomerRec second = storedMember(QStringLiteral("000002"));
+    };
+
+private Q_SLOTS:
+    void checksInOrder_data() {
+        QTest::addColumn<QStringList>("changes");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, const QStringList& changes, const char* message) {
+            QTest::newRow(name) << changes << QString::fromLatin1(message);
+        };
+        row("all pass", {}, "");
+        row("empty identity number", {"HKID", ""}, "");
+        row("inner blank in identity", {"HKID", "A12 34"}, "Identity Number error!");
+        row("identity before join date", {"HKID", "A 1", "JoinDate", BlankDateMask},
+            "Identity Number error!");
+        row("blank join date", {"JoinDate", BlankDateMask}, "Date of Join error!");
+        row("no such day", {"JoinDate", "31/02/2004"}, "Date of Join error!");
+        row("leap day", {"JoinDate", "29/02/2004"}, "");
+        row("join before birth", {"JoinDate", "31/02/2004", "BirthDate", "99/99/9999"},
+            "Date of Join error!");
+        row("blank birth date", {"BirthDate", BlankDateMask}, "");
+        row("half a birth date", {"BirthDate", "05/12/    "}, "Date Of Birth error!");
+        row("birth before residence", {"BirthDate", "32/01/1980", "HKResident", "X"},
+            "Date Of Birth error!");
+        row("residence X", {"HKResident", "X"}, "Local Residence error!");
+        row("residence empty", {"HKResident", ""}, "Local Residence error!");
+        row("residence before valid", {"HKResident", "X", "Active", "X"}, "Local Residence error!");
+        row("valid X", {"Active", "X"}, "Valid Membership error!");
+        row("valid before sex", {"Active", "", "Sex", "X"}, "Valid Membership error!");
+        row("valid with blanks", {"Active", " N "}, "");
+        row("sex X", {"Sex", "X"}, "Sex error!");
+        row("sex Y", {"Sex", "Y"}, "Sex error!");
+        row("sex before number", {"Sex", "", "CustomerID", "ABC"}, "Sex error!");
+        row("number with letters", {"CustomerID", "12A"}, "Customer ID must be numeric!");
+        row("empty number", {"CustomerID", "  "}, "Customer ID must be numeric!");
+        row("number with blanks", {"CustomerID", " 000124 "}, "");
+    }
+    void checksInOrder() {
+        QFETCH(QStringList, changes);
+        QFETCH(QString, message);
+        CustomerEntry entry = validEntry();
+        for (qsizetype i = 0; i + 1 < changes.size(); i += 2)
+            setBox(entry, changes[i], changes[i + 1]);
+        QCOMPARE(CheckCustomerFields(entry), message);
+    }
+
+    void numberHeldByAnotherMember_data() {
+        QTest::addColumn<bool>("editingFirst");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("new, free number") << false << "000003"
+                                          << "";
+        QTest::newRow("new, taken number") << false << "000001"
+                                           << "Customer ID already exists!";
+        QTest::newRow("update, own number") << true << "000001"
+                                            << "";
+        QTest::newRow("update, free number") << true << "000003"
+                                             << "";
+        QTest::newRow("update, other's number") << true << "000002"
+                                                << "Customer ID already exists!";
+        QTest::newRow("update, other's with blanks") << true << " 000002 "
+                                                     << "Customer ID already exists!";
+    }
+    void numberHeldByAnotherMember() {
+        QFETCH(bool, editingFirst);
+        QFETCH(QString, number);
+        QFETCH(QString, message);
+        Shop shop;
+        CustomerEntry entry = validEntry();
+        entry.CustomerID = number;
+        QCOMPARE(ValidateCustomer(shop.t.db(), entry, editingFirst ? shop.first.RAWID : 0),
+                 message);
+    }
+
+    void transactionRecords_data() {
+        QTest::addColumn<QString>("orderOf");
+        QTest::addColumn<QString>("saleOf");
+        QTest::addColumn<bool>("has");
+        QTest::newRow("none") << ""
+                              << "" << false;
+        QTest::newRow("an order") << "000001"
+                                  << "" << true;
+        QTest::newRow("only a sale") << ""
+                                     << "000001" << true;
+        QTest::newRow("another member's") << "000002"
+                                          << "000002" << false;
+    }
+    void transactionRecords() {
+        QFETCH(QString, orderOf);
+        QFETCH(QString, saleOf);
+        QFETCH(bool, has);
+        Shop shop;
+        QVERIFY(orderOf.isEmpty() || shop.order(orderOf));
+        QVERIFY(saleOf.isEmpty() || shop.sale(saleOf, 1));
+        QCOMPARE(HasTransactionRecords(shop.t.db(), shop.first), has);
+        CustomerRec rec;
+        const CustomerMode mode =
+            LoadCustomer(shop.t.db(), shop.clock, QStringLiteral("000001"), rec);
+        QVERIFY(!mode.IsNew);
+        QCOMPARE(mode.IdEditable, !has);
+    }
+
+    void newMemberSaved() {
+        Shop shop;
+        CustomerRec rec;
+        const CustomerMode mode =
+            LoadCustomer(shop.t.db(), shop.clock, QStringLiteral("000123"), rec);
+        CustomerEntry entry = EntryFromRecord(rec);
+        entry.ChineseName = QStringLiteral("陳大文");
+        entry.EnglishName = QStringLiteral("CHAN TAI MAN ");
+        entry.Phone2 = QStringLiteral("23456789");
+        shop.clock.advanceDays(1);
+        QVERIFY(SaveCustomer(shop.t.db(), shop.clock, mode, entry, rec));
+        QVERIFY(rec.RAWID > 0);
+
+        CustomerRec stored;
+        stored.CustomerID = QStringLiteral("000123");
+        QVERIFY(GetCustomer(shop.t.db(), stored));
+        QCOMPARE(stored.RAWID, rec.RAWID);
+        QCOMPARE(stored.ChineseName, QStringLiteral("陳大文"));
+        QCOMPARE(stored.EnglishName, QStringLiteral("CHAN TAI MAN"));
+        QCOMPARE(stored.Phone2, QStringLiteral("23456789"));
+        QCOMPARE(stored.JoinDate, QDate(2004, 3, 10));
+        QCOMPARE(stored.BirthDate, NoDate);
+        QCOMPARE(stored.InDate, shop.clock.now());
+        QCOMPARE(stored.ModDate, shop.clock.now());
+        QCOMPARE(stored.LastRentDate, NoDate);
+        QCOMPARE(stored.BuyCount, qint64(0));
+    }
+
+    void updateKeepsBaseFiguresAndStampsModDate() {
+        Shop shop;
+        QVERIFY(shop.sale(QStringLiteral("000001"), 3));
+        CustomerRec rec;
+        CustomerMode mode = LoadCustomer(shop.t.db(), shop.clock, QStringLiteral("000001"), rec);
+        QCOMPARE(rec.BuyCount, qint64(7));
+        CustomerEntry entry = EntryFromRecord(rec);
+        entry.CustomerID = QStringLiteral("000009");
+        entry.Address = QStringLiteral("1 NATHAN ROAD");
+        QVERIFY(SaveCustomer(shop.t.db(), shop.clock, mode, entry, rec));
+
+        CustomerRec stored;
+        stored.CustomerID = QStringLiteral("000001");
+        QVERIFY(GetCustomer(shop.t.db(), stored));
+        QCOMPARE(stored.Address, QStringLiteral("1 NATHAN ROAD"));
+        QCOMPARE(stored.CustomerID, QStringLiteral("000001"));
+        QCOMPARE(stored.BuyCount, qint64(4));
+        QCOMPARE(stored.Class, QStringLiteral("A"));
+        QCOMPARE(stored.TransRemarks, QStringLiteral("PAYS LATE"));
+        QCOMPARE(stored.InDate, shop.first.InDate);
+        QCOMPARE(stored.ModDate, shop.clock.now());
+    }
+
+    void freeNumberChangesWhileNothingRefersToIt() {
+        Shop shop;
+        CustomerRec rec;
+        CustomerMode mode = LoadCustomer(shop.t.db(), shop.clock, QStringLiteral("000001"), rec);
+        QVERIFY(mode.IdEditable);
+        CustomerEntry entry = EntryFromRecord(rec);
+        entry.CustomerID = QStringLiteral("000009");
+        QVERIFY(SaveCustomer(shop.t.db(), shop.clock, mode, entry, rec));
+        QCOMPARE(GetCustomerRawID(shop.t.db(), rec), QString::number(shop.first.RAWID));
+        CustomerRec old;
+        old.CustomerID = QStringLiteral("000001");
+        QVERIFY(!GetCustomer(shop.t.db(), old));
+    }
+
+    void refusedSaveWritesNothing() {
+        Shop shop;
+        CustomerRec rec;
+        const CustomerMode mode =
+            LoadCustomer(shop.t.db(), shop.clock, QStringLiteral("000123"), rec);
+        CustomerEntry entry = EntryFromRecord(rec);
+        // Past the checks, the database's own rule on member numbers still holds.
+        entry.CustomerID = QStringLiteral("000002");
+        entry.EnglishName = QStringLiteral("NEW NAME");
+        QVERIFY(!SaveCustomer(shop.t.db(), shop.clock, mode, entry, rec));
+        QCOMPARE(rec.RAWID, qint64(0));
+        QCOMPARE(rec.CustomerID, QStringLiteral("000123"));
+        QCOMPARE(shop.t.scalar(QStringLiteral("SELECT count(*) FROM Customers")).toInt(), 2);
+        QCOMPARE(shop.t.messages.boxes.size(), 1);
+        QCOMPARE(shop.t.messages.boxes[0].title, QStringLiteral("Error"));
+        // The transaction is over: the next save goes through.
+        entry.CustomerID = QStringLiteral("000123");
+        QVERIFY(SaveCustomer(shop.t.db(), shop.clock, mode, entry, rec));
+    }
+};
+
+QTEST_GUILESS_MAIN(Test_customerrules)
+#include "tst_customerrules.moc"
