@@ -1,0 +1,93 @@
+#include "CommandLine.h"
+#include "TestClock.h"
+
+#include <QTest>
+
+// The command line's keying rules: when a scan runs at once, which code a typed ID offers,
+// and what Enter on the code field does.
+class TestCommandLine : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Keys arrive `gapMs` apart; the scan is timed from the key that found one character.
+    void scanRule_data() {
+        QTest::addColumn<QString>("itemID");
+        QTest::addColumn<int>("gapMs");
+        QTest::addColumn<bool>("runs");
+        QTest::newRow("scanned") << "000001" << 10 << true;
+        QTest::newRow("exactly one second") << "000001" << 200 << true;
+        QTest::newRow("typed slowly") << "000001" << 201 << false;
+        QTest::newRow("five characters fast") << "00001" << 10 << false;
+        QTest::newRow("seven characters fast") << "0000001" << 10 << false;
+        QTest::newRow("settle all, slowly") << "S88" << 900 << true;
+    }
+    void scanRule() {
+        QFETCH(QString, itemID);
+        QFETCH(int, gapMs);
+        QFETCH(bool, runs);
+        TestClock clock;
+        CommandLine line(clock, OpCodeRec::defaults());
+        for (qsizetype typed = 0; typed < itemID.size(); ++typed) {
+            line.itemKeyDown(typed);
+            clock.advanceMs(gapMs);
+        }
+        line.itemKeyDown(itemID.size());
+        QCOMPARE(line.itemEnter(itemID) == ItemEnter::Run, runs);
+    }
+
+    void noKeysNoScan() {
+        TestClock clock;
+        CommandLine line(clock, OpCodeRec::defaults());
+        QCOMPARE(line.itemEnter(QStringLiteral("000001")), ItemEnter::MoveToCode);
+    }
+
+    // The scan starts again whenever the field is down to one character.
+    void rescanTimedFromLatestStart() {
+        TestClock clock;
+        CommandLine line(clock, OpCodeRec::defaults());
+        line.itemKeyDown(1);
+        clock.advanceMs(5000);
+        line.itemKeyDown(1);
+        clock.advanceMs(500);
+        QCOMPARE(line.itemEnter(QStringLiteral("000002")), ItemEnter::Run);
+    }
+
+    void presetCode_data() {
+        QTest::addColumn<QString>("itemID");
+        QTest::addColumn<bool>("newOrder");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("sale code, new order") << "S00001" << true << "S";
+        QTest::newRow("sale code, open order") << "S00001" << false << "S";
+        QTest::newRow("item, new order") << "000012" << true << "A";
+        QTest::newRow("item, open order keeps the code") << "000012" << false << "RR";
+    }
+    void presetCode() {
+        QFETCH(QString, itemID);
+        QFETCH(bool, newOrder);
+        QFETCH(QString, code);
+        TestClock clock;
+        CommandLine line(clock, OpCodeRec::defaults());
+        QCOMPARE(line.presetCode(itemID, newOrder, QStringLiteral("RR")), code);
+    }
+
+    void codeEnter_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<int>("action");
+        QTest::newRow("sale asks the quantity") << "S" << int(CodeEnter::MoveToQuantity);
+        QTest::newRow("rent") << "A" << int(CodeEnter::RunOneUnit);
+        QTest::newRow("free") << "F" << int(CodeEnter::RunOneUnit);
+        QTest::newRow("return") << "R" << int(CodeEnter::Run);
+        QTest::newRow("renew") << "RR" << int(CodeEnter::Run);
+        QTest::newRow("unknown") << "X" << int(CodeEnter::Run);
+    }
+    void codeEnter() {
+        QFETCH(QString, code);
+        QFETCH(int, action);
+        TestClock clock;
+        CommandLine line(clock, OpCodeRec::defaults());
+        QCOMPARE(int(line.codeEnter(code)), action);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"

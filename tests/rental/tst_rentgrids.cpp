@@ -1,0 +1,145 @@
+#include "RentGrids.h"
+#include "TestSettings.h"
+#include "formutil.h"
+
+#include <QHeaderView>
+#include <QTableWidget>
+#include <QTest>
+
+// The two lists of the visit screen: their layout, the rows they show, the remembered widths
+// and the paging rule.
+class TestRentGrids : public QObject {
+    Q_OBJECT
+
+    static OrderLine line(const QString& itemID) {
+        OrderLine l;
+        l.ItemID = itemID;
+        l.StartDate = QDateTime(QDate(2004, 3, 10), QTime(18, 40));
+        l.EndDate = QDate(2004, 3, 13);
+        l.item.ProductName = QStringLiteral("ALIEN");
+        l.item.Quantity = 2;
+        l.OSAmt = Money::fromWhole(30);
+        l.LateAmt = Money::fromUnits(75000);
+        l.LastRenewIndex = 1;
+        return l;
+    }
+
+    static QStringList rowTexts(const QTableWidget& grid, int row) {
+        QStringList texts;
+        for (int c = 0; c < grid.columnCount(); ++c)
+            texts << (grid.item(row, c) ? grid.item(row, c)->text() : QString());
+        return texts;
+    }
+
+private Q_SLOTS:
+    void rentLayout() {
+        QTableWidget grid;
+        SetupRentGrid(grid);
+        QCOMPARE(grid.columnCount(), 10);
+        const QStringList headings = {"#",   "ItemID", "Begin", "Renew",     "Title",
+                                      "Qty", "OS$",    "Late$", "SubTotal$", "Due Date"};
+        const int twips[] = {465, 930, 1050, 780, 4290, 465, 630, 645, 1050, 1050};
+        for (int c = 0; c < 10; ++c) {
+            QCOMPARE(grid.horizontalHeaderItem(c)->text(), headings[c]);
+            QCOMPARE(grid.columnWidth(c), twipsToPixels(twips[c]));
+        }
+        QVERIFY(grid.horizontalHeaderItem(6)->textAlignment() & Qt::AlignRight);
+        QVERIFY(grid.horizontalHeaderItem(9)->textAlignment() & Qt::AlignRight);
+        QVERIFY(grid.horizontalHeaderItem(5)->textAlignment() & Qt::AlignLeft);
+    }
+
+    // Columns laid out at width 0 stay out of sight, and no heading is lost for the settings.
+    void returnLayout() {
+        QTableWidget grid;
+        SetupReturnGrid(grid);
+        QCOMPARE(grid.horizontalHeaderItem(1)->text(), QStringLiteral("ItemID (Return)"));
+        QCOMPARE(grid.columnWidth(1), twipsToPixels(1965));
+        QCOMPARE(grid.columnWidth(4), twipsToPixels(8895));
+        for (int c : {2, 3, 5, 6, 7, 8, 9})
+            QCOMPARE(grid.columnWidth(c), 0);
+    }
+
+    void rentRows() {
+        QTableWidget grid;
+        SetupRentGrid(grid);
+        OrderLine sale = line(QStringLiteral("S00001"));
+        sale.IsSale = true;
+        OrderLine deleted = line(QStringLiteral("000009"));
+        deleted.IsDeleted = true;
+        FillRentGrid(grid, {line(QStringLiteral("000001")), deleted, sale});
+        QCOMPARE(grid.rowCount(), 2);
+        QCOMPARE(rowTexts(grid, 0), QStringList({"1", "000001", "10/03/2004 18:40", "1", "ALIEN",
+                                                 "2", "30.00", "7.50", "37.50", "13/03/2004"}));
+        QCOMPARE(rowTexts(grid, 1).at(0), QStringLiteral("2"));
+        QCOMPARE(rowTexts(grid, 1).at(9), QString());
+    }
+
+    void returnRows() {
+        QTableWidget grid;
+        SetupReturnGrid(grid);
+        FillReturnGrid(grid, {{"000001", "ALIEN", true}, {"000002", "BRAZIL", false}});
+        QCOMPARE(grid.rowCount(), 1);
+        QCOMPARE(rowTexts(grid, 0),
+                 QStringList({"1", "000002", "", "", "BRAZIL", "", "", "", "", ""}));
+    }
+
+    void changedRowsSkipDeletedLines() {
+        OrderLine gone = line(QStringLiteral("000002"));
+        gone.IsDeleted = true;
+        OrderLine kept = line(QStringLiteral("000003"));
+        OrderLine returned = kept;
+        returned.IsReturned = true;
+        const QList<OrderLine> before = {line(QStringLiteral("000001")), gone, kept};
+        QList<OrderLine> after = before;
+        after[2] = returned;
+        after.append(line(QStringLiteral("000004")));
+        QCOMPARE(ChangedRows(before, after), QList<int>({1, 2}));
+    }
+
+    // Widths come back only when the "#" column has a remembered width above 0.
+    void rememberedWidths_data() {
+        QTest::addColumn<QString>("numberWidth");
+        QTest::addColumn<int>("titlePixels");
+        QTest::newRow("number column remembered") << "600" << 100;
+        QTest::newRow("number column 0") << "0" << twipsToPixels(4290);
+        QTest::newRow("number column not a number") << "wide" << twipsToPixels(4290);
+        QTest::newRow("nothing remembered") << "" << twipsToPixels(4290);
+    }
+    void rememberedWidths() {
+        QFETCH(QString, numberWidth);
+        QFETCH(int, titlePixels);
+        TestSettings store;
+        if (!numberWidth.isEmpty())
+            store.settings.setValue(QStringLiteral("msgRentItems/#"), numberWidth);
+        store.settings.setValue(QStringLiteral("msgRentItems/Title"), QStringLiteral("1500"));
+        QTableWidget grid;
+        grid.setObjectName(QStringLiteral("msgRentItems"));
+        SetupRentGrid(grid);
+        RestoreColumnWidths(grid, store.settings);
+        QCOMPARE(grid.columnWidth(ColTitle), titlePixels);
+    }
+
+    void pagedTopRow_data() {
+        QTest::addColumn<int>("top");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("up");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("up from 8") << 8 << 30 << true << 3;
+        QTest::newRow("up from 6") << 6 << 30 << true << 1;
+        QTest::newRow("up from 3") << 3 << 30 << true << 1;
+        QTest::newRow("up, heading only") << 1 << 1 << true << 0;
+        QTest::newRow("down from 1") << 1 << 30 << false << 6;
+        QTest::newRow("down near the end") << 25 << 30 << false << 25;
+        QTest::newRow("down to the last page") << 24 << 30 << false << 29;
+    }
+    void pagedTopRow() {
+        QFETCH(int, top);
+        QFETCH(int, rows);
+        QFETCH(bool, up);
+        QFETCH(int, expected);
+        QCOMPARE(PagedTopRow(top, rows, up), expected);
+    }
+};
+
+QTEST_MAIN(TestRentGrids)
+#include "tst_rentgrids.moc"
