@@ -1,0 +1,274 @@
+#include "AppContext.h"
+#include "TestClock.h"
+#include "TestDb.h"
+#include "TestSettings.h"
+#include "catalogue.h"
+#include "compaction.h"
+#include "frmCategory.h"
+
+#include <QAbstractItemModel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+
+class TestCategoryForm : public QObject {
+    Q_OBJECT
+
+private:
+    // The rate table over categories D (DVD, row 0) and V (VIDEO, row 1), with copy 000101 of a
+    // VIDEO title, shown and active.
+    struct Screen {
+        Screen() {
+            QVERIFY(t.ok());
+            QVERIFY(t.exec(QStringLiteral(
+                "INSERT INTO Category (CategoryID, Description, RentUnitRate, RentUnitDays) "
+                "VALUES ('D', 'DVD', 200000, 2)")));
+            QVERIFY(t.exec(QStringLiteral("INSERT INTO Products (ProductID, ProductName, "
+                                          "CategoryID) VALUES ('000001', 'TITANIC', 'V')")));
+            QVERIFY(t.exec(QStringLiteral("INSERT INTO Items (ItemID, ProductID, Status) "
+                                          "VALUES ('000101', '000001', '0')")));
+            form = new frmCategory(ctx);
+            form->show();
+            form->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(form));
+            grid = form->findChild<QTableView*>(QStringLiteral("dgdCategory"));
+            QVERIFY(grid);
+            model = grid->model();
+        }
+        ~Screen() { delete form.data(); }
+
+        int column(const QString& heading) const {
+            for (int c = 0; c < model->columnCount(); ++c) {
+                if (!grid->isColumnHidden(c) &&
+                    model->headerData(c, Qt::Horizontal).toString() == heading)
+                    return c;
+            }
+            return -1;
+        }
+        // Puts the cursor on a cell and types into it, as the clerk does.
+        void typeInto(int row, const QString& heading, const QString& text) const {
+            grid->setFocus();
+            grid->setCurrentIndex(model->index(row, column(heading)));
+            type(text);
+        }
+        // Keys go where the window system sends them: to the focused control of the window,
+        // which is the cell editor once the first key has opened it.
+        void type(const QString& text) const {
+            for (QChar c : text)
+                QTest::keyClick(form->windowHandle(), c.toLatin1());
+        }
+        void press(Qt::Key key) const { QTest::keyClick(form->windowHandle(), key); }
+        void click(const char* button) const {
+            form->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        }
+        QString shown(int row, const QString& heading) const {
+            return model->data(model->index(row, column(heading))).toString();
+        }
+        QVariant stored(const char* field, const char* id) {
+            return t.scalar(QStringLiteral("SELECT %1 FROM Category WHERE CategoryID = ?")
+                                .arg(QString::fromLatin1(field)),
+                            {QString::fromLatin1(id)});
+        }
+        int count() { return t.scalar(QStringLiteral("SELECT COUNT(*) FROM Category")).toInt(); }
+        bool closed() {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            return form.isNull();
+        }
+
+        TestDb t;
+        TestClock clock;
+        TestSettings store;
+        AppContext ctx{t.db(), t.messages, clock, store.settings};
+        QPointer<frmCategory> form;
+        QTableView* grid = nullptr;
+        QAbstractItemModel* model = nullptr;
+    };
+
+private Q_SLOTS:
+    void eightColumnsInOrder() {
+        Screen s;
+        QCOMPARE(s.form->windowTitle(), QStringLiteral("Rate Entry"));
+        QStringList headings;
+        for (int c = 0; c < s.model->columnCount(); ++c) {
+            if (!s.grid->isColumnHidden(c))
+                headings << s.model->headerData(c, Qt::Horizontal).toString();
+        }
+        QCOMPARE(headings,
+                 (QStringList{"Rate Code", "Description", "U.Rate (Rent)$", "U.Day (Rent)",
+                              "Overdue Rate$", "Unit Price$", "Dis. Qty", "Dis. Price$"}));
+        QCOMPARE(s.shown(0, "Description"), QStringLiteral("DVD"));
+        QCOMPARE(s.shown(1, "U.Rate (Rent)$"), QStringLiteral("15.00"));
+    }
+
+    // Typed, then the row is left: stored at once, and the counter prices with it.
+    void editedRowStoredWhenLeft() {
+        Screen s;
+        s.typeInto(1, "U.Rate (Rent)$", "1,234.50");
+        QCOMPARE(s.stored("RentUnitRate", "V").toLongLong(), qint64(150000));
+        s.press(Qt::Key_Up);
+        QCOMPARE(s.stored("RentUnitRate", "V").toLongLong(), qint64(12345000));
+        ItemRateRec rate;
+        QVERIFY(GetItemRate(s.t.db(), rate, QStringLiteral("000101")));
+        QCOMPARE(rate.RentUnitRate, *Money::parse("1,234.50"));
+        QCOMPARE(s.shown(1, "U.Rate (Rent)$"), QStringLiteral("1,234.50"));
+        QVERIFY(s.t.messages.boxes.isEmpty());
+    }
+
+    void lettersNeverReachAnAmount() {
+        Screen s;
+        s.typeInto(1, "Overdue Rate$", "abc");
+        s.press(Qt::Key_Return);
+        QCOMPARE(s.stored("OverDueRate", "V").toLongLong(), qint64(100000));
+        QVERIFY(s.t.messages.boxes.isEmpty());
+    }
+
+    void typedTextIsCapitals() {
+        Screen s;
+        s.typeInto(0, "Description", "digital disc");
+        s.press(Qt::Key_Down);
+        QCOMPARE(s.stored("Description", "D").toString(), QStringLiteral("DIGITAL DISC"));
+    }
+
+    // Ins adds a row; typing a code that is taken gets the database's report once, and the grid
+    // goes on working.
+    void duplicateCodeReported() {
+        Screen s;
+        s.grid->setFocus();
+        s.press(Qt::Key_Insert);
+        QCOMPARE(s.model->rowCount(), 3);
+        s.type("v");
+        s.press(Qt::Key_Tab);
+        s.type("second video");
+        s.press(Qt::Key_Return);
+        QCOMPARE(s.t.messages.boxes.size(), 1);
+        QVERIFY(s.t.messages.boxes.first().text.startsWith("Error # "));
+        QCOMPARE(s.model->rowCount(), 2);
+        QCOMPARE(s.count(), 2);
+        s.typeInto(0, "Dis. Qty", "5");
+        s.press(Qt::Key_Down);
+        QCOMPARE(s.stored("PromoteQty", "D").toInt(), 5);
+    }
+
+    void newRowLeftEmptyGoes() {
+        Screen s;
+        s.grid->setFocus();
+        s.grid->setCurrentIndex(s.model->index(1, s.column("Rate Code")));
+        s.press(Qt::Key_Insert);
+        QCOMPARE(s.model->rowCount(), 3);
+        s.press(Qt::Key_Up);
+        QCOMPARE(s.model->rowCount(), 2);
+        QCOMPARE(s.count(), 2);
+        QVERIFY(s.t.messages.boxes.isEmpty());
+        s.typeInto(1, "Dis. Qty", "4");
+        s.press(Qt::Key_Up);
+        QCOMPARE(s.stored("PromoteQty", "V").toInt(), 4);
+    }
+
+    void textInNumberCellReported() {
+        Screen s;
+        s.typeInto(0, "U.Day (Rent)", "two");
+        s.press(Qt::Key_Down);
+        QCOMPARE(s.t.messages.boxes.size(), 1);
+        QCOMPARE(s.t.messages.boxes.first().title, QStringLiteral("Error"));
+        QCOMPARE(s.stored("RentUnitDays", "D").toInt(), 2);
+        QCOMPARE(s.shown(0, "U.Day (Rent)"), QStringLiteral("2"));
+    }
+
+    void deleteAsksFirst_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("left");
+        QTest::newRow("no keeps the row") << int(AnswerNo) << 2;
+        QTest::newRow("cancel keeps the row") << int(AnswerCancel) << 2;
+        QTest::newRow("yes deletes it") << int(AnswerYes) << 1;
+    }
+    void deleteAsksFirst() {
+        QFETCH(int, answer);
+        QFETCH(int, left);
+        Screen s;
+        s.grid->setFocus();
+        s.grid->setCurrentIndex(s.model->index(0, s.column("Rate Code")));
+        s.t.messages.answers = {answer};
+        s.press(Qt::Key_Delete);
+        QCOMPARE(s.t.messages.texts(),
+                 QStringList{"Deleted record cannot be restored!\rConfirm delete?"});
+        QCOMPARE(s.t.messages.boxes.first().buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(s.count(), left);
+        QCOMPARE(s.model->rowCount(), left);
+        QCOMPARE(s.shown(left - 1, "Description"), QStringLiteral("VIDEO"));
+    }
+
+    // A row typed but never stored is taken away, not written first.
+    void deleteUnsavedRow() {
+        Screen s;
+        s.click("cmdAdd");
+        s.type("x");
+        s.press(Qt::Key_Tab);
+        s.type("typo");
+        s.t.messages.answers = {AnswerYes};
+        s.click("cmdDelete");
+        QCOMPARE(s.t.messages.boxes.size(), 1);
+        QCOMPARE(s.model->rowCount(), 2);
+        QCOMPARE(s.count(), 2);
+    }
+
+    void escDoesNothing() {
+        Screen s;
+        s.grid->setFocus();
+        s.press(Qt::Key_Escape);
+        QVERIFY(!s.closed());
+        QVERIFY(s.t.messages.boxes.isEmpty());
+    }
+
+    // A code added in the grid is in the program's list once the form closes.
+    void saveReloadsCategoryList() {
+        Screen s;
+        QSignalSpy changed(s.form.data(), &frmCategory::categoriesChanged);
+        s.click("cmdAdd");
+        s.type("n");
+        s.press(Qt::Key_Tab);
+        s.type("new release");
+        s.press(Qt::Key_F12);
+        QVERIFY(s.closed());
+        QCOMPARE(changed.count(), 1);
+        QStringList codes;
+        for (const CategoryRec& category : s.ctx.CategoryList)
+            codes << category.CategoryID;
+        QCOMPARE(codes, (QStringList{"D", "N", "V"}));
+        QCOMPARE(s.ctx.DiscardAnswer, int(AnswerYes));
+        QVERIFY(s.t.messages.boxes.isEmpty());
+    }
+
+    void failedReloadKeepsFormOpen() {
+        Screen s;
+        QSignalSpy changed(s.form.data(), &frmCategory::categoriesChanged);
+        QVERIFY(s.t.exec(QStringLiteral("DELETE FROM Category")));
+        QVERIFY(!s.form->close());
+        QCOMPARE(s.t.messages.texts(), QStringList{"debug: error in getting category codes"});
+        QCOMPARE(s.t.messages.boxes.first().icon, MsgIcon::None);
+        QVERIFY(!s.closed());
+        QCOMPARE(changed.count(), 0);
+    }
+
+    // A cell still being typed in when the database is compacted is stored, and the grid
+    // works on afterwards.
+    void compactionWhileOpen() {
+        Screen s;
+        s.typeInto(0, "Unit Price$", "7");
+        QVERIFY(CompactAndBackup(s.t.db()));
+        QCOMPARE(s.stored("UnitPrice", "D").toLongLong(), qint64(70000));
+        QTRY_COMPARE(s.model->rowCount(), 2);
+        // The stamps stay out of sight after the rows are read again.
+        QVERIFY(s.grid->isColumnHidden(0));
+        QVERIFY(s.grid->isColumnHidden(1));
+        QCOMPARE(s.column("Rate Code"), 2);
+        s.typeInto(1, "Unit Price$", "3");
+        s.press(Qt::Key_Up);
+        QCOMPARE(s.stored("UnitPrice", "V").toLongLong(), qint64(30000));
+        QVERIFY(s.t.messages.boxes.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestCategoryForm)
+#include "tst_category_form.moc"
