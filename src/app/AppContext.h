@@ -1,7 +1,9 @@
 #pragma once
 
 #include "MessageService.h"
+#include "adjustments.h"
 #include "catalogue.h"
+#include "customers.h"
 #include "serials.h"
 
 #include <QList>
@@ -32,6 +34,11 @@ struct AppContext {
     QString ShopName;
     // Set when a new member's form is open and the visit screen must follow it.
     bool ReopenTransaction = false;
+    // The hits of the main window's last member, title and adjustment searches; the selection
+    // list shows them and the chosen one is opened from them.
+    QList<CustomerRec> CustomerMatches;
+    QList<ItemRec> ItemMatches;
+    QList<AcctAdjustRec> AdjustMatches;
     // The answer of the last discard question (AnswerYes, AnswerNo or AnswerCancel).
     int DiscardAnswer = AnswerYes;
 };

@@ -3,11 +3,13 @@
 #include "AppContext.h"
 #include "HourglassGuard.h"
 #include "KeyPreview.h"
+#include "Screens.h"
 #include "StatusClock.h"
 #include "compaction.h"
 #include "formutil.h"
 #include "frmAbout.h"
 #include "lookup.h"
+#include "utility.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -46,13 +48,16 @@ QFormLayout* newPageLayout(QWidget* page) {
 
 } // namespace
 
-frmMain::frmMain(AppContext& ctx, QWidget* parent) : QMainWindow(parent), m_ctx(ctx) {
+frmMain::frmMain(AppContext& ctx, Screens& screens, QWidget* parent)
+    : QMainWindow(parent), m_ctx(ctx), m_screens(screens),
+      m_search(std::make_unique<MainSearch>(ctx, screens, *this)) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Vormel (") + ctx.ShopName + QLatin1Char(')'));
     setupPages();
     setupToolbar();
     setupMenus();
     setupStatusBar();
+    setupSearches();
     new KeyPreview(*this, [this](QKeyEvent& key) { return previewKey(key); });
     setCurrentTab(TransactionPage);
     resize(640, 360);
@@ -70,7 +75,7 @@ int frmMain::CurrentTab() const {
 }
 
 void frmMain::setCurrentTab(int page) {
-    if (page < 0 || page >= PageCount)
+    if (page < 0 || page >= MainPageCount)
         return;
     {
         // Selecting the page by code must not call back into here.
@@ -137,9 +142,6 @@ QWidget* frmMain::setupCategoryBox() {
     cboCategoryID->setInsertPolicy(QComboBox::NoInsert);
     cboCategoryID->setMinimumContentsLength(6);
     cboCategoryID->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    for (const CategoryRec& category : m_ctx.CategoryList)
-        cboCategoryID->addItem(category.CategoryID);
-    cboCategoryID->setCurrentIndex(-1);
 
     txtCategoryDesc = new QLineEdit(row);
     txtCategoryDesc->setObjectName(QStringLiteral("txtCategoryDesc"));
@@ -161,8 +163,22 @@ QWidget* frmMain::setupCategoryBox() {
         if (old == cboCategoryID)
             showCategoryDescription();
     });
-    showCategoryDescription();
+    fillCategories();
     return row;
+}
+
+void frmMain::fillCategories() {
+    const QString typed = cboCategoryID->currentText();
+    cboCategoryID->clear();
+    for (const CategoryRec& category : m_ctx.CategoryList)
+        cboCategoryID->addItem(category.CategoryID);
+    cboCategoryID->setCurrentIndex(-1);
+    cboCategoryID->setEditText(typed);
+    showCategoryDescription();
+}
+
+void frmMain::reloadCategories() {
+    fillCategories();
 }
 
 QWidget* frmMain::setupAdjustmentPage() {
@@ -223,12 +239,15 @@ void frmMain::setupToolbar() {
             connect(action, &QAction::triggered, this,
                     [this, page = b.page] { setCurrentTab(page); });
     }
+    connect(findChild<QAction*>(QStringLiteral("kReport")), &QAction::triggered, this,
+            [this] { m_screens.OpenReport(0); });
 }
 
 void frmMain::setupMenus() {
     QMenuBar* bar = menuBar();
     QMenu* control = addMenu(bar, QStringLiteral("mControl"), QStringLiteral("System(&C)"));
-    addEntry(control, QStringLiteral("mCategory"), QStringLiteral("Rate Entry"));
+    connect(addEntry(control, QStringLiteral("mCategory"), QStringLiteral("Rate Entry")),
+            &QAction::triggered, this, [this] { m_screens.OpenCategory(); });
     connect(addEntry(control, QStringLiteral("mCompactDB"), QStringLiteral("Compact DB")),
             &QAction::triggered, this, &frmMain::CompactDatabase);
     connect(addEntry(control, QStringLiteral("mExit"), QStringLiteral("Exit(&X)")),
@@ -239,21 +258,31 @@ void frmMain::setupMenus() {
                                                          {"mMainCustomer", "Customer(&M)"},
                                                          {"mMainProduct", "Product(&P)"},
                                                          {"mAcctAdjust", "Acct Adjust(&A)"}};
-    for (int page = 0; page < PageCount; ++page) {
+    for (int page = 0; page < MainPageCount; ++page) {
         QAction* action = addEntry(entry, QString::fromLatin1(pages[page].first),
                                    QString::fromLatin1(pages[page].second));
         connect(action, &QAction::triggered, this, [this, page] { setCurrentTab(page); });
     }
 
-    QMenu* report = addMenu(bar, QStringLiteral("mReport"), QStringLiteral("Report(&R)"));
-    addEntry(report, QStringLiteral("mTxDailyRpt"), QStringLiteral("Accounting(&D)"));
-    addEntry(report, QStringLiteral("mCustomerRpt"), QStringLiteral("Customer(&M)"));
-    addEntry(report, QStringLiteral("mProductRpt"), QStringLiteral("Product(&P)"));
-    addEntry(report, QStringLiteral("mRentOSRpt"), QStringLiteral("Overdue Tran.(&R)"));
+    setupReportMenu(*bar);
 
     QMenu* help = addMenu(bar, QStringLiteral("mHelp"), QStringLiteral("Help(&H)"));
     connect(addEntry(help, QStringLiteral("mAbout"), QStringLiteral("About(&A)...")),
             &QAction::triggered, this, &frmMain::showAbout);
+}
+
+// The entries open the report inquiry screen on the tab of their kind, 0 to 3.
+void frmMain::setupReportMenu(QMenuBar& bar) {
+    QMenu* report = addMenu(&bar, QStringLiteral("mReport"), QStringLiteral("Report(&R)"));
+    const std::pair<const char*, const char*> kinds[] = {{"mTxDailyRpt", "Accounting(&D)"},
+                                                         {"mCustomerRpt", "Customer(&M)"},
+                                                         {"mProductRpt", "Product(&P)"},
+                                                         {"mRentOSRpt", "Overdue Tran.(&R)"}};
+    for (int kind = 0; kind < 4; ++kind) {
+        QAction* action = addEntry(report, QString::fromLatin1(kinds[kind].first),
+                                   QString::fromLatin1(kinds[kind].second));
+        connect(action, &QAction::triggered, this, [this, kind] { m_screens.OpenReport(kind); });
+    }
 }
 
 void frmMain::setupStatusBar() {
@@ -268,15 +297,71 @@ void frmMain::setupStatusBar() {
     new StatusClock(*sbPanel2, m_ctx.clock);
 }
 
-// F1 to F4 switch pages; F5 and F6 are kept for the report inquiry and system screens.
+// F1 to F4 switch pages and F5 opens the report inquiry; F6 is kept for a system screen.
 bool frmMain::previewKey(QKeyEvent& key) {
     if (key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier))
         return false;
+    if (key.key() == Qt::Key_F5) {
+        m_screens.OpenReport(0);
+        return true;
+    }
     const int page = key.key() - Qt::Key_F1;
-    if (page < 0 || page >= PageCount)
+    if (page < 0 || page >= MainPageCount)
         return false;
     setCurrentTab(page);
     return true;
+}
+
+void frmMain::setupSearches() {
+    for (int page = 0; page < MainPageCount; ++page) {
+        QLineEdit* id = txtSearchID[page];
+        onEnter(id, [this, page, id](const QString& text) {
+            id->setText(FormatItemID(text));
+            return m_search->searchByID(page, id->text());
+        });
+        onEnter(txtSearchChiName[page], [this, page](const QString& text) {
+            return m_search->searchLocalName(page, text);
+        });
+    }
+    for (int page : {TransactionPage, CustomerPage}) {
+        onEnter(txtSearchHKID[page], [this, page](const QString& text) {
+            return m_search->searchMembers(page, CustFindBy::HKID, text);
+        });
+        onEnter(txtSearchEngName[page], [this, page](const QString& text) {
+            return m_search->searchMembers(page, CustFindBy::EnglishName, text);
+        });
+    }
+    // Coming into a search box, by any way, selects its text so that typing replaces it.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        auto* box = qobject_cast<QLineEdit*>(now);
+        if (box && box->window() == this && box->objectName().startsWith(u"txtSearch"))
+            SelectAllText(box);
+    });
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { m_screens.OpenAdjustment({}); });
+    connect(cmdEdit, &QPushButton::clicked, this, &frmMain::editAdjustment);
+}
+
+// Enter runs the box's search; when nothing opened, the text is selected for the next try.
+void frmMain::onEnter(QLineEdit* box, std::function<bool(const QString&)> search) {
+    connect(box, &QLineEdit::returnPressed, this, [box, search = std::move(search)] {
+        if (search(box->text()))
+            return;
+        box->setFocus();
+        SelectAllText(box);
+    });
+}
+
+void frmMain::editAdjustment() {
+    QLineEdit* box = txtSearchID[AdjustmentPage];
+    box->setText(FormatItemID(box->text()));
+    if (!box->text().isEmpty() && m_screens.OpenAdjustment(box->text()))
+        return;
+    box->setFocus();
+    SelectAllText(box);
+}
+
+void frmMain::screenClosed() {
+    m_search->resume(txtSearchID[TransactionPage]->text());
 }
 
 void frmMain::showCategoryDescription() {

@@ -1,4 +1,5 @@
 #include "AppContext.h"
+#include "AppScreens.h"
 #include "BoxMessageService.h"
 #include "Clock.h"
 #include "Connection.h"
@@ -38,7 +39,9 @@ int main(int argc, char* argv[]) {
     if (!InitCodes(ctx))
         return 1;
 
-    frmMain mainWindow(ctx);
+    AppScreens screens(ctx);
+    frmMain mainWindow(ctx, screens);
+    screens.attach(mainWindow);
     mainWindow.show();
     return app.exec();
 }

@@ -1,11 +1,5 @@
-#include "AppContext.h"
-#include "TestClock.h"
-#include "TestDb.h"
-#include "TestSettings.h"
+#include "MainWindowFixture.h"
 #include "frmAbout.h"
-#include "frmMain.h"
-#include "shopinfo.h"
-#include "startup.h"
 #include "utility.h"
 
 #include <QAction>
@@ -24,33 +18,7 @@ class TestFrmMain : public QObject {
     Q_OBJECT
 
 private:
-    // A started program on a test database: codes loaded, main window shown and active.
-    struct Program {
-        explicit Program(const QString& shopName = QStringLiteral("KOWLOON VIDEO")) {
-            QVERIFY(t.ok());
-            QVERIFY(t.exec(QStringLiteral("INSERT INTO Category (CategoryID, Description) "
-                                          "VALUES ('D', 'DVD')")));
-            QVERIFY(SetShopName(t.db(), shopName));
-            QVERIFY(InitCodes(ctx));
-            window = std::make_unique<frmMain>(ctx);
-            window->show();
-            window->activateWindow();
-            QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        }
-        template <typename T> T* find(const QString& name) const {
-            return window->findChild<T*>(name);
-        }
-        // Delivered the way the window system delivers keys: to the window's focused control.
-        void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
-            QTest::keyClick(window->windowHandle(), key, modifiers);
-        }
-
-        TestDb t;
-        TestClock clock;
-        TestSettings store;
-        AppContext ctx{t.db(), t.messages, clock, store.settings};
-        std::unique_ptr<frmMain> window;
-    };
+    using Program = MainWindowFixture;
 
 private Q_SLOTS:
     void captionCarriesShopName_data() {
@@ -95,7 +63,7 @@ private Q_SLOTS:
         QTest::newRow("F2") << int(Qt::Key_F2) << 0 << 1;
         QTest::newRow("F3") << int(Qt::Key_F3) << 0 << 2;
         QTest::newRow("F4") << int(Qt::Key_F4) << 0 << 3;
-        QTest::newRow("F5 kept for reports") << int(Qt::Key_F5) << 0 << 1;
+        QTest::newRow("F5 opens reports") << int(Qt::Key_F5) << 0 << 1;
         QTest::newRow("F6 does nothing") << int(Qt::Key_F6) << 0 << 1;
         QTest::newRow("Esc does nothing") << int(Qt::Key_Escape) << 0 << 1;
         QTest::newRow("Shift+F3") << int(Qt::Key_F3) << int(Qt::ShiftModifier) << 1;
@@ -114,6 +82,41 @@ private Q_SLOTS:
         QVERIFY(p.t.messages.boxes.isEmpty());
     }
 
+    // Only F5 and the report entries open the report inquiry, each on its own tab; the rate
+    // table has its menu entry; F6 and the system button are kept free.
+    void reportsAndRateTable_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("F5") << QString() << "OpenReport 0";
+        QTest::newRow("kReport") << "kReport"
+                                 << "OpenReport 0";
+        QTest::newRow("mTxDailyRpt") << "mTxDailyRpt"
+                                     << "OpenReport 0";
+        QTest::newRow("mCustomerRpt") << "mCustomerRpt"
+                                      << "OpenReport 1";
+        QTest::newRow("mProductRpt") << "mProductRpt"
+                                     << "OpenReport 2";
+        QTest::newRow("mRentOSRpt") << "mRentOSRpt"
+                                    << "OpenReport 3";
+        QTest::newRow("mCategory") << "mCategory"
+                                   << "OpenCategory";
+        QTest::newRow("kSystem") << "kSystem" << QString();
+        QTest::newRow("F6") << "F6" << QString();
+    }
+    void reportsAndRateTable() {
+        QFETCH(QString, action);
+        QFETCH(QString, call);
+        Program p;
+        if (action.isEmpty())
+            p.press(Qt::Key_F5);
+        else if (action == QLatin1String("F6"))
+            p.press(Qt::Key_F6);
+        else
+            p.find<QAction>(action)->trigger();
+        QCOMPARE(p.screens.calls, call.isEmpty() ? QStringList() : QStringList{call});
+        QVERIFY(p.window->isVisible());
+    }
+
     void searchTextIsUpperCaseAndSelectedOnReturn() {
         Program p;
         p.press(Qt::Key_F2);
@@ -123,6 +126,14 @@ private Q_SLOTS:
         p.press(Qt::Key_F1);
         p.press(Qt::Key_F2);
         QCOMPARE(box->selectedText(), QStringLiteral("CHAN TAI"));
+    }
+
+    void enteringASearchBoxSelectsItsText() {
+        Program p;
+        QLineEdit* name = p.box(QStringLiteral("txtSearchEngName_0"));
+        name->setText(QStringLiteral("CHAN"));
+        name->setFocus();
+        QCOMPARE(name->selectedText(), QStringLiteral("CHAN"));
     }
 
     void adjustmentButtonsOnlyOnTheirPage() {
@@ -257,6 +268,22 @@ private Q_SLOTS:
         combo->setCurrentIndex(1);
         QTest::keyClick(combo, Qt::Key_Up);
         QCOMPARE(description->text(), QStringLiteral("DVD"));
+    }
+
+    void reloadedCategoriesKeepTheTypedCode() {
+        Program p;
+        auto* combo = p.find<QComboBox>(QStringLiteral("cboCategoryID"));
+        combo->setEditText(QStringLiteral("N"));
+        CategoryRec added;
+        added.CategoryID = QStringLiteral("N");
+        added.Description = QStringLiteral("NEW RELEASE");
+        p.ctx.CategoryList.append(added);
+        p.window->reloadCategories();
+        QCOMPARE(combo->count(), 3);
+        QCOMPARE(combo->itemText(2), QStringLiteral("N"));
+        QCOMPARE(combo->currentText(), QStringLiteral("N"));
+        QCOMPARE(p.find<QLineEdit>(QStringLiteral("txtCategoryDesc"))->text(),
+                 QStringLiteral("NEW RELEASE"));
     }
 
     void statusBarClock() {
