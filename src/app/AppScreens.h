@@ -4,8 +4,10 @@
 #include "frmMain.h"
 
 #include <QMetaObject>
+#include <QPointer>
 
 struct AppContext;
+class frmCategory;
 
 // The screens the main window opens, as the running program has them. A keyed screen is
 // shown in the main window's place: the main window hides while it is up and comes back,
@@ -33,6 +35,7 @@ protected:
 private:
     AppContext& m_ctx;
     frmMain* m_main = nullptr;
+    QPointer<frmCategory> m_category;
 };
 
 template <typename Form> bool AppScreens::openKeyed(const QString& key) {
