@@ -4,6 +4,7 @@
 #include "utility.h"
 
 #include <QLabel>
+#include <QStatusBar>
 #include <QTimer>
 
 StatusClock::StatusClock(QLabel& label, const Clock& clock)
@@ -18,4 +19,16 @@ StatusClock::StatusClock(QLabel& label, const Clock& clock)
 
 void StatusClock::update() {
     m_label.setText(ClockText(m_clock.now()));
+}
+
+StatusPanels FillStatusBar(QStatusBar& bar, const Clock& clock) {
+    bar.setObjectName(QStringLiteral("sbMain"));
+    bar.setSizeGripEnabled(false);
+    StatusPanels panels{new QLabel(&bar), new QLabel(&bar)};
+    panels.message->setObjectName(QStringLiteral("sbPanel1"));
+    panels.clock->setObjectName(QStringLiteral("sbPanel2"));
+    bar.addWidget(panels.message, 1);
+    bar.addPermanentWidget(panels.clock);
+    new StatusClock(*panels.clock, clock);
+    return panels;
 }

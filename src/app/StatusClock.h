@@ -4,6 +4,7 @@
 
 class Clock;
 class QLabel;
+class QStatusBar;
 
 // Keeps a status bar panel showing the date and time: on start and then every 30 seconds.
 class StatusClock : public QObject {
@@ -21,3 +22,13 @@ private:
     QLabel& m_label;
     const Clock& m_clock;
 };
+
+// The panels of a window's status bar: messages on the left, the clock on the right.
+struct StatusPanels {
+    QLabel* message;
+    QLabel* clock;
+};
+
+// Gives `bar` the status bar every window has: named sbMain, with the message panel sbPanel1
+// and the clock in sbPanel2, kept current from `clock`.
+StatusPanels FillStatusBar(QStatusBar& bar, const Clock& clock);

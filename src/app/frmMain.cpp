@@ -286,15 +286,9 @@ void frmMain::setupReportMenu(QMenuBar& bar) {
 }
 
 void frmMain::setupStatusBar() {
-    QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("sbMain"));
-    sbPanel1 = new QLabel(bar);
-    sbPanel1->setObjectName(QStringLiteral("sbPanel1"));
-    sbPanel2 = new QLabel(bar);
-    sbPanel2->setObjectName(QStringLiteral("sbPanel2"));
-    bar->addWidget(sbPanel1, 1);
-    bar->addPermanentWidget(sbPanel2);
-    new StatusClock(*sbPanel2, m_ctx.clock);
+    const StatusPanels panels = FillStatusBar(*statusBar(), m_ctx.clock);
+    sbPanel1 = panels.message;
+    sbPanel2 = panels.clock;
 }
 
 // F1 to F4 switch pages and F5 opens the report inquiry; F6 is kept for a system screen.

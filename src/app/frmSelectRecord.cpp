@@ -77,15 +77,7 @@ void frmSelectRecord::setupButtons(QVBoxLayout& layout) {
 
 void frmSelectRecord::setupStatusBar(QVBoxLayout& layout) {
     sbMain = new QStatusBar(this);
-    sbMain->setObjectName(QStringLiteral("sbMain"));
-    sbMain->setSizeGripEnabled(false);
-    auto* panel1 = new QLabel(sbMain);
-    panel1->setObjectName(QStringLiteral("sbPanel1"));
-    auto* panel2 = new QLabel(sbMain);
-    panel2->setObjectName(QStringLiteral("sbPanel2"));
-    sbMain->addWidget(panel1, 1);
-    sbMain->addPermanentWidget(panel2);
-    new StatusClock(*panel2, m_ctx.clock);
+    FillStatusBar(*sbMain, m_ctx.clock);
     layout.addWidget(sbMain);
 }
 

@@ -63,6 +63,4 @@ private:
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdDelete = nullptr;
     QStatusBar* sbMain = nullptr;
-    QLabel* sbPanel1 = nullptr;
-    QLabel* sbPanel2 = nullptr;
 };

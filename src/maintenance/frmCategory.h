@@ -46,6 +46,4 @@ private:
     QPushButton* cmdDelete = nullptr;
     QPushButton* cmdSave = nullptr;
     QStatusBar* sbMain = nullptr;
-    QLabel* sbPanel1 = nullptr;
-    QLabel* sbPanel2 = nullptr;
 };

@@ -168,15 +168,7 @@ QWidget* frmCustomer::setupButtons() {
 
 QStatusBar* frmCustomer::setupStatusBar() {
     sbMain = new QStatusBar;
-    sbMain->setObjectName(QStringLiteral("sbMain"));
-    sbMain->setSizeGripEnabled(false);
-    auto* panel1 = new QLabel(sbMain);
-    panel1->setObjectName(QStringLiteral("sbPanel1"));
-    auto* panel2 = new QLabel(sbMain);
-    panel2->setObjectName(QStringLiteral("sbPanel2"));
-    sbMain->addWidget(panel1, 1);
-    sbMain->addPermanentWidget(panel2);
-    new StatusClock(*panel2, m_ctx.clock);
+    FillStatusBar(*sbMain, m_ctx.clock);
     return sbMain;
 }
 

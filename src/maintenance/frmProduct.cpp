@@ -201,15 +201,7 @@ QWidget* frmProduct::setupCommandButtons() {
 
 void frmProduct::setupStatusBar() {
     auto* bar = new QStatusBar(this);
-    bar->setObjectName(QStringLiteral("sbMain"));
-    bar->setSizeGripEnabled(false);
-    sbPanel1 = new QLabel(bar);
-    sbPanel1->setObjectName(QStringLiteral("sbPanel1"));
-    sbPanel2 = new QLabel(bar);
-    sbPanel2->setObjectName(QStringLiteral("sbPanel2"));
-    bar->addWidget(sbPanel1, 1);
-    bar->addPermanentWidget(sbPanel2);
-    new StatusClock(*sbPanel2, m_ctx.clock);
+    FillStatusBar(*bar, m_ctx.clock);
     layout()->addWidget(bar);
 }
 

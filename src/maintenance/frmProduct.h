@@ -84,6 +84,4 @@ private:
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdDelete = nullptr;
-    QLabel* sbPanel1 = nullptr;
-    QLabel* sbPanel2 = nullptr;
 };
