@@ -1,21 +1,27 @@
 #include "frmOpRent.h"
 
 #include "AppContext.h"
+#include "Clock.h"
 #include "HourglassGuard.h"
 #include "MaskedLineEdit.h"
 #include "RentGrids.h"
+#include "ReportPreview.h"
 #include "formutil.h"
+#include "receipt.h"
 #include "utility.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTableWidget>
 
 namespace {
 
 const QString OneUnit = QStringLiteral("01");
+// The setting that offers a receipt after every save; off unless the shop turns it on.
+const QString PrintAfterSaveKey = QStringLiteral("Receipt/PrintAfterSave");
 
 bool noModifiers(const QKeyEvent& key) {
     return !(key.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
@@ -108,14 +114,40 @@ void frmOpRent::showNotices(const Outcome& outcome) {
 
 // A saved visit is done with; a failed one stays on screen as it was, to be saved again.
 void frmOpRent::SaveOrder() {
+    // Taken before the save, which adds its charge rows to the lines: the visit as entered.
+    const Receipt entered = receipt();
     Outcome saved;
     {
         const HourglassGuard hourglass;
         saved = m_visit.SaveTransaction();
     }
     showNotices(saved);
-    if (saved.ok)
-        close();
+    if (!saved.ok)
+        return;
+    offerReceipt(entered);
+    close();
+}
+
+Receipt frmOpRent::receipt() const {
+    return MakeReceipt(m_visit, m_ctx.ShopName, m_ctx.clock.now());
+}
+
+// The receipt of the visit so far, in a preview to print from; the screen stays usable.
+void frmOpRent::PrintReceipt() {
+    auto* preview = new ReportPreview(ReceiptContent(receipt()), m_ctx.messages, this);
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    preview->show();
+}
+
+// Shops that hand out a receipt with every visit switch this on; the screen closes after it.
+void frmOpRent::offerReceipt(const Receipt& entered) {
+    if (!m_ctx.settings.value(PrintAfterSaveKey, false).toBool())
+        return;
+    if (m_ctx.messages.show(QStringLiteral("Print a receipt of this visit?"), MsgIcon::Question,
+                            MsgButtons::YesNo) != AnswerYes)
+        return;
+    ReportPreview preview(ReceiptContent(entered), m_ctx.messages, this);
+    preview.exec();
 }
 
 void frmOpRent::closeEvent(QCloseEvent* event) {
@@ -143,6 +175,11 @@ bool frmOpRent::previewKey(QKeyEvent& key) {
         if (!noModifiers(key))
             return false;
         SaveOrder();
+        return true;
+    case Qt::Key_F8:
+        if (!noModifiers(key))
+            return false;
+        PrintReceipt();
         return true;
     default:
         return false;

@@ -13,6 +13,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+struct Receipt;
 
 // The counter screen of one member's visit: the member, the open rental lines, the items
 // handed back, running totals, and a command line of code, item ID and quantity. Every
@@ -51,6 +52,9 @@ private:
     void ExecuteCommand();
     void showNotices(const Outcome& outcome);
     void SaveOrder();
+    Receipt receipt() const;
+    void PrintReceipt();
+    void offerReceipt(const Receipt& entered);
     bool previewKey(QKeyEvent& key);
     bool enterKey();
     void itemEntered();

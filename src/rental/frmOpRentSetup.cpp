@@ -226,13 +226,12 @@ QWidget* frmOpRent::setupTotals() {
 QWidget* frmOpRent::setupButtons() {
     cmdSaveOrder = new QPushButton(QStringLiteral("Save (F12)"));
     cmdSaveOrder->setObjectName(QStringLiteral("cmdSaveOrder"));
-    // The receipt comes with the printed reports.
     cmdPrintRecipt = new QPushButton(QStringLiteral("Print (F8)"));
     cmdPrintRecipt->setObjectName(QStringLiteral("cmdPrintRecipt"));
-    cmdPrintRecipt->setEnabled(false);
     cmdCancel = new QPushButton(QStringLiteral("Cancel (Esc)"));
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     connect(cmdSaveOrder, &QPushButton::clicked, this, &frmOpRent::SaveOrder);
+    connect(cmdPrintRecipt, &QPushButton::clicked, this, &frmOpRent::PrintReceipt);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
 
     auto* buttons = new QWidget;
