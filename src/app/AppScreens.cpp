@@ -5,8 +5,15 @@
 #include "frmCustomer.h"
 #include "frmOpRent.h"
 #include "frmProduct.h"
+#include "frmRptMain.h"
 
 AppScreens::AppScreens(AppContext& ctx) : m_ctx(ctx) {}
+
+// The windows beside the main one may outlive it; they go before the context they use.
+AppScreens::~AppScreens() {
+    delete m_report;
+    delete m_category;
+}
 
 void AppScreens::attach(frmMain& main) {
     m_main = &main;
@@ -28,7 +35,12 @@ bool AppScreens::OpenAdjustment(const QString& key) {
     return openKeyed<frmAcctAdjust>(key);
 }
 
-void AppScreens::OpenReport(int) {}
+// One report inquiry at a time, beside the main window, turned to the asked-for tab.
+void AppScreens::OpenReport(int kind) {
+    if (!m_report)
+        m_report = new frmRptMain(m_ctx);
+    m_report->Start(kind);
+}
 
 // One rate table at a time, beside the main window; the main window's category box follows
 // every change it makes.

@@ -8,6 +8,7 @@
 
 struct AppContext;
 class frmCategory;
+class frmRptMain;
 
 // The screens the main window opens, as the running program has them. A keyed screen is
 // shown in the main window's place: the main window hides while it is up and comes back,
@@ -15,6 +16,9 @@ class frmCategory;
 class AppScreens : public Screens {
 public:
     explicit AppScreens(AppContext& ctx);
+    ~AppScreens() override;
+    AppScreens(const AppScreens&) = delete;
+    AppScreens& operator=(const AppScreens&) = delete;
 
     // The main window is made after the opener it is given, so it is attached afterwards.
     void attach(frmMain& main);
@@ -36,6 +40,7 @@ private:
     AppContext& m_ctx;
     frmMain* m_main = nullptr;
     QPointer<frmCategory> m_category;
+    QPointer<frmRptMain> m_report;
 };
 
 template <typename Form> bool AppScreens::openKeyed(const QString& key) {

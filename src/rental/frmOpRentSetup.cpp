@@ -246,14 +246,6 @@ QWidget* frmOpRent::setupButtons() {
 
 QWidget* frmOpRent::setupStatusBar() {
     auto* bar = new QStatusBar;
-    bar->setObjectName(QStringLiteral("sbMain"));
-    bar->setSizeGripEnabled(false);
-    auto* sbPanel1 = new QLabel(bar);
-    sbPanel1->setObjectName(QStringLiteral("sbPanel1"));
-    auto* sbPanel2 = new QLabel(bar);
-    sbPanel2->setObjectName(QStringLiteral("sbPanel2"));
-    bar->addWidget(sbPanel1, 1);
-    bar->addPermanentWidget(sbPanel2);
-    new StatusClock(*sbPanel2, m_ctx.clock);
+    FillStatusBar(*bar, m_ctx.clock);
     return bar;
 }

@@ -77,5 +77,4 @@ private:
     QPushButton* cmdCancel = nullptr;
     QStatusBar* sbMain = nullptr;
     QLabel* sbPanel1 = nullptr;
-    QLabel* sbPanel2 = nullptr;
 };

@@ -181,14 +181,6 @@ QWidget* frmRptMain::setupButtons() {
 
 QStatusBar* frmRptMain::setupStatusBar() {
     sbMain = new QStatusBar;
-    sbMain->setObjectName(QStringLiteral("sbMain"));
-    sbMain->setSizeGripEnabled(false);
-    sbPanel1 = new QLabel(sbMain);
-    sbPanel1->setObjectName(QStringLiteral("sbPanel1"));
-    sbPanel2 = new QLabel(sbMain);
-    sbPanel2->setObjectName(QStringLiteral("sbPanel2"));
-    sbMain->addWidget(sbPanel1, 1);
-    sbMain->addPermanentWidget(sbPanel2);
-    new StatusClock(*sbPanel2, m_ctx.clock);
+    sbPanel1 = FillStatusBar(*sbMain, m_ctx.clock).message;
     return sbMain;
 }
