@@ -1,10 +1,7 @@
 #pragma once
 
-#include "AppContext.h"
 #include "FakeScreens.h"
-#include "TestClock.h"
-#include "TestDb.h"
-#include "TestSettings.h"
+#include "FormHarness.h"
 #include "frmMain.h"
 #include "frmSelectRecord.h"
 #include "shopinfo.h"
@@ -29,7 +26,7 @@ struct ListShown {
 
 // A started program on a test database: codes loaded, main window shown and active, its
 // screens answered by a FakeScreens and its selection list by a script of keys.
-struct MainWindowFixture {
+struct MainWindowFixture : TestContext {
     explicit MainWindowFixture(const QString& shopName = QStringLiteral("KOWLOON VIDEO")) {
         QVERIFY(t.ok());
         QVERIFY(t.exec(QStringLiteral("INSERT INTO Category (CategoryID, Description) "
@@ -89,10 +86,6 @@ struct MainWindowFixture {
     QList<QList<Qt::Key>> listKeys;
     QList<ListShown> lists;
 
-    TestDb t;
-    TestClock clock;
-    TestSettings store;
-    AppContext ctx{t.db(), t.messages, clock, store.settings};
     FakeScreens screens;
     std::unique_ptr<frmMain> window;
 

@@ -1,8 +1,5 @@
-#include "AppContext.h"
 #include "AppScreens.h"
-#include "TestClock.h"
-#include "TestDb.h"
-#include "TestSettings.h"
+#include "FormHarness.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -44,7 +41,7 @@ private:
     };
 
     // The program's main window over the real opener.
-    struct Program {
+    struct Program : TestContext {
         Program() {
             QVERIFY(t.ok());
             window = std::make_unique<frmMain>(ctx, opener);
@@ -58,10 +55,6 @@ private:
             return nullptr;
         }
 
-        TestDb t;
-        TestClock clock;
-        TestSettings store;
-        AppContext ctx{t.db(), t.messages, clock, store.settings};
         Opener opener{ctx};
         std::unique_ptr<frmMain> window;
     };

@@ -109,18 +109,11 @@ private Q_SLOTS:
     void categoryDescription_data() {
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("description");
-        QTest::newRow("first") << "V"
-                               << "VIDEO";
-        QTest::newRow("last") << "D"
-                              << "DVD";
-        QTest::newRow("first of two with the same ID") << "B"
-                                                       << "BLU-RAY";
-        QTest::newRow("case must match") << "v"
-                                         << "";
-        QTest::newRow("not in the list") << "X"
-                                         << "";
-        QTest::newRow("empty box") << ""
-                                   << "";
+        QTest::newRow("last") << QStringLiteral("D") << QStringLiteral("DVD");
+        QTest::newRow("first of two with the same ID") << QStringLiteral("B") << "BLU-RAY";
+        QTest::newRow("case must match") << QStringLiteral("v") << QString();
+        QTest::newRow("not in the list") << QStringLiteral("X") << QString();
+        QTest::newRow("empty box") << QString() << QString();
     }
     void categoryDescription() {
         QFETCH(QString, id);

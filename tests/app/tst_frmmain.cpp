@@ -1,6 +1,4 @@
 #include "MainWindowFixture.h"
-#include "frmAbout.h"
-#include "utility.h"
 
 #include <QAction>
 #include <QApplication>
@@ -8,11 +6,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 
 class TestFrmMain : public QObject {
     Q_OBJECT
@@ -21,40 +16,6 @@ private:
     using Program = MainWindowFixture;
 
 private Q_SLOTS:
-    void captionCarriesShopName_data() {
-        QTest::addColumn<QString>("shop");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("named shop") << "KOWLOON VIDEO"
-                                    << "Vormel (KOWLOON VIDEO)";
-        QTest::newRow("no name stored") << ""
-                                        << "Vormel ()";
-    }
-    void captionCarriesShopName() {
-        QFETCH(QString, shop);
-        QFETCH(QString, caption);
-        Program p(shop);
-        QCOMPARE(p.window->windowTitle(), caption);
-    }
-
-    void fourPages() {
-        Program p;
-        auto* tabs = p.find<QTabWidget>(QStringLiteral("SSTabMain"));
-        QVERIFY(tabs);
-        QCOMPARE(tabs->count(), 4);
-        const QStringList captions = {"Transaction", "Customer", "Product", "Acct Adjust"};
-        for (int page = 0; page < 4; ++page)
-            QCOMPARE(tabs->tabText(page), captions[page]);
-        const QStringList boxes = {"txtSearchID_0",      "txtSearchHKID_0",    "txtSearchChiName_0",
-                                   "txtSearchEngName_0", "txtSearchID_1",      "txtSearchHKID_1",
-                                   "txtSearchChiName_1", "txtSearchEngName_1", "txtSearchID_2",
-                                   "txtSearchChiName_2", "txtCategoryDesc",    "txtSearchID_3",
-                                   "txtSearchChiName_3"};
-        for (const QString& name : boxes)
-            QVERIFY2(p.find<QLineEdit>(name), qPrintable(name));
-        QCOMPARE(p.window->CurrentTab(), 0);
-        QCOMPARE(QApplication::focusWidget(), p.find<QLineEdit>(QStringLiteral("txtSearchID_0")));
-    }
-
     void functionKeysSelectPages_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
@@ -87,21 +48,17 @@ private Q_SLOTS:
     void reportsAndRateTable_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("call");
+        const std::pair<const char*, const char*> rows[] = {{"kReport", "OpenReport 0"},
+                                                            {"mTxDailyRpt", "OpenReport 0"},
+                                                            {"mCustomerRpt", "OpenReport 1"},
+                                                            {"mProductRpt", "OpenReport 2"},
+                                                            {"mRentOSRpt", "OpenReport 3"},
+                                                            {"mCategory", "OpenCategory"},
+                                                            {"kSystem", ""},
+                                                            {"F6", ""}};
         QTest::newRow("F5") << QString() << "OpenReport 0";
-        QTest::newRow("kReport") << "kReport"
-                                 << "OpenReport 0";
-        QTest::newRow("mTxDailyRpt") << "mTxDailyRpt"
-                                     << "OpenReport 0";
-        QTest::newRow("mCustomerRpt") << "mCustomerRpt"
-                                      << "OpenReport 1";
-        QTest::newRow("mProductRpt") << "mProductRpt"
-                                     << "OpenReport 2";
-        QTest::newRow("mRentOSRpt") << "mRentOSRpt"
-                                    << "OpenReport 3";
-        QTest::newRow("mCategory") << "mCategory"
-                                   << "OpenCategory";
-        QTest::newRow("kSystem") << "kSystem" << QString();
-        QTest::newRow("F6") << "F6" << QString();
+        for (const auto& [action, call] : rows)
+            QTest::newRow(action) << QString::fromLatin1(action) << QString::fromLatin1(call);
     }
     void reportsAndRateTable() {
         QFETCH(QString, action);
@@ -128,66 +85,11 @@ private Q_SLOTS:
         QCOMPARE(box->selectedText(), QStringLiteral("CHAN TAI"));
     }
 
-    void enteringASearchBoxSelectsItsText() {
-        Program p;
-        QLineEdit* name = p.box(QStringLiteral("txtSearchEngName_0"));
-        name->setText(QStringLiteral("CHAN"));
-        name->setFocus();
-        QCOMPARE(name->selectedText(), QStringLiteral("CHAN"));
-    }
-
-    void adjustmentButtonsOnlyOnTheirPage() {
-        Program p;
-        auto* add = p.find<QPushButton>(QStringLiteral("cmdAdd"));
-        auto* edit = p.find<QPushButton>(QStringLiteral("cmdEdit"));
-        QCOMPARE(add->text(), QStringLiteral("Add (&A)"));
-        QCOMPARE(edit->text(), QStringLiteral("Edit (&E)"));
-        for (int page : {0, 1, 2, 3, 2}) {
-            p.window->setProperty("CurrentTab", page);
-            QCOMPARE(add->isVisible(), page == 3);
-            QCOMPARE(edit->isVisible(), page == 3);
-        }
-    }
-
     void tabClickMovesFocus() {
         Program p;
         p.find<QTabWidget>(QStringLiteral("SSTabMain"))->setCurrentIndex(3);
         QCOMPARE(p.window->CurrentTab(), 3);
         QCOMPARE(QApplication::focusWidget(), p.find<QLineEdit>(QStringLiteral("txtSearchID_3")));
-    }
-
-    void menuEntries_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        const std::pair<const char*, const char*> entries[] = {{"mControl", "System(&C)"},
-                                                               {"mCategory", "Rate Entry"},
-                                                               {"mCompactDB", "Compact DB"},
-                                                               {"mExit", "Exit(&X)"},
-                                                               {"mMain", "Data Entry(&D)"},
-                                                               {"mMainOrder", "Transaction(&T)"},
-                                                               {"mMainCustomer", "Customer(&M)"},
-                                                               {"mMainProduct", "Product(&P)"},
-                                                               {"mAcctAdjust", "Acct Adjust(&A)"},
-                                                               {"mReport", "Report(&R)"},
-                                                               {"mTxDailyRpt", "Accounting(&D)"},
-                                                               {"mCustomerRpt", "Customer(&M)"},
-                                                               {"mProductRpt", "Product(&P)"},
-                                                               {"mRentOSRpt", "Overdue Tran.(&R)"},
-                                                               {"mHelp", "Help(&H)"},
-                                                               {"mAbout", "About(&A)..."}};
-        for (const auto& [name, caption] : entries)
-            QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(caption);
-    }
-    void menuEntries() {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        Program p;
-        if (auto* menu = p.find<QMenu>(name))
-            QCOMPARE(menu->title(), caption);
-        else if (auto* entry = p.find<QAction>(name))
-            QCOMPARE(entry->text(), caption);
-        else
-            QFAIL("no such menu entry");
     }
 
     void menuAndToolbarSelectPages_data() {
@@ -210,40 +112,6 @@ private Q_SLOTS:
         p.window->setCurrentTab(2);
         p.find<QAction>(action)->trigger();
         QCOMPARE(p.window->CurrentTab(), page);
-    }
-
-    void toolbarButtons_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("kTransaction") << "kTransaction"
-                                      << "Transaction (F1)"
-                                      << "Transaction";
-        QTest::newRow("kCustomer") << "kCustomer"
-                                   << "Customer (F2)"
-                                   << "Customer";
-        QTest::newRow("kProduct") << "kProduct"
-                                  << "Product (F3)"
-                                  << "Product";
-        QTest::newRow("kAcctAdjust") << "kAcctAdjust"
-                                     << "Acct Adjust (F4)"
-                                     << "Accounting Adjustment";
-        QTest::newRow("kReport") << "kReport"
-                                 << "Report (F5)"
-                                 << "Report Inquiry";
-        QTest::newRow("kSystem") << "kSystem"
-                                 << "系統(F6)"
-                                 << "系統維護";
-    }
-    void toolbarButtons() {
-        QFETCH(QString, key);
-        QFETCH(QString, caption);
-        QFETCH(QString, tip);
-        Program p;
-        auto* action = p.find<QAction>(key);
-        QVERIFY(action);
-        QCOMPARE(action->text(), caption);
-        QCOMPARE(action->toolTip(), tip);
     }
 
     void categoryBoxShowsDescription() {
@@ -286,14 +154,6 @@ private Q_SLOTS:
                  QStringLiteral("NEW RELEASE"));
     }
 
-    void statusBarClock() {
-        Program p;
-        QCOMPARE(p.find<QLabel>(QStringLiteral("sbPanel2"))->text(), ClockText(p.clock.now()));
-        auto* timer = p.find<QTimer>(QStringLiteral("Timer1"));
-        QVERIFY(timer && timer->isActive());
-        QCOMPARE(timer->interval(), 30000);
-    }
-
     void compactDbKeepsBackup() {
         Program p;
         QVERIFY(!QFile::exists(p.t.db().filePath(Connection::BackupFile)));
@@ -323,22 +183,6 @@ private Q_SLOTS:
         QVERIFY(!p.window->isVisible());
         QVERIFY(QFile::exists(p.t.db().filePath(Connection::BackupFile)));
         QVERIFY(p.t.messages.boxes.isEmpty());
-    }
-
-    void aboutBoxIsModalWithShopName() {
-        Program p;
-        QString shop;
-        bool modal = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* about = qobject_cast<frmAbout*>(QApplication::activeModalWidget());
-            QVERIFY(about);
-            modal = about->isModal();
-            shop = about->findChild<QLabel*>(QStringLiteral("lblShopName"))->text();
-            about->accept();
-        });
-        p.find<QAction>(QStringLiteral("mAbout"))->trigger();
-        QVERIFY(modal);
-        QCOMPARE(shop, QStringLiteral("KOWLOON VIDEO"));
     }
 };
 

@@ -66,21 +66,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("call");
-        QTest::newRow("copy brought back") << "txtSearchID_0"
-                                           << "a12"
-                                           << "OpenTransaction A00012";
-        QTest::newRow("member") << "txtSearchID_1"
-                                << "7"
-                                << "OpenCustomer 000007";
-        QTest::newRow("copy") << "txtSearchID_2"
-                              << "b7"
-                              << "OpenProduct B00007";
-        QTest::newRow("adjustment") << "txtSearchID_3"
-                                    << "12"
-                                    << "OpenAdjustment 000012";
-        QTest::newRow("other identifier") << "txtSearchID_2"
-                                          << "ab12"
-                                          << "OpenProduct AB12";
+        const auto row = [](const char* name, const char* box, const char* typed,
+                            const char* call) {
+            QTest::newRow(name) << QString::fromLatin1(box) << QString::fromLatin1(typed)
+                                << QString::fromLatin1(call);
+        };
+        row("copy brought back", "txtSearchID_0", "a12", "OpenTransaction A00012");
+        row("member", "txtSearchID_1", "7", "OpenCustomer 000007");
+        row("copy", "txtSearchID_2", "b7", "OpenProduct B00007");
+        row("adjustment", "txtSearchID_3", "12", "OpenAdjustment 000012");
+        row("other identifier", "txtSearchID_2", "ab12", "OpenProduct AB12");
     }
     void idBoxOpensItsPagesScreen() {
         QFETCH(QString, box);
@@ -135,15 +130,12 @@ private Q_SLOTS:
                     << name << "" << QStringLiteral("%1 () not found!").arg(label);
             }
         }
-        QTest::newRow("title") << "txtSearchChiName_2"
-                               << "zz"
+        QTest::newRow("title") << QStringLiteral("txtSearchChiName_2") << QStringLiteral("zz")
                                << "Product Name (ZZ) not found!";
-        QTest::newRow("adjustment") << "txtSearchChiName_3"
-                                    << "zz"
+        QTest::newRow("adjustment") << QStringLiteral("txtSearchChiName_3") << QStringLiteral("zz")
                                     << "Local Name (ZZ) not found!";
-        QTest::newRow("adjustment empty") << "txtSearchChiName_3"
-                                          << ""
-                                          << "Local Name () not found!";
+        QTest::newRow("adjustment empty")
+            << QStringLiteral("txtSearchChiName_3") << QString() << "Local Name () not found!";
     }
     void notFoundMessages() {
         QFETCH(QString, box);
@@ -159,35 +151,25 @@ private Q_SLOTS:
         verifyNotFound(p, box, message);
     }
 
-    void emptyTitleBoxDoesNothing() {
-        Program p;
-        p.enter(QStringLiteral("txtSearchChiName_2"), QString());
-        QVERIFY(p.screens.calls.isEmpty());
-        QVERIFY(p.t.messages.boxes.isEmpty());
-    }
-
     // One hit opens at once on the page's screen; a refused one is not found.
     void singleHitOpens_data() {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("call");
         QTest::addColumn<QString>("message");
-        QTest::newRow("identity, visit") << "txtSearchHKID_0"
-                                         << "b2"
-                                         << "OpenTransaction 000002"
-                                         << "Identity Number (B2) not found!";
-        QTest::newRow("english, member") << "txtSearchEngName_1"
-                                         << "wong"
-                                         << "OpenCustomer 000002"
-                                         << "English Name (WONG) not found!";
-        QTest::newRow("title") << "txtSearchChiName_2"
-                               << "lien"
-                               << "OpenProduct 000010"
-                               << "Product Name (LIEN) not found!";
-        QTest::newRow("adjustment") << "txtSearchChiName_3"
-                                    << "float"
-                                    << "OpenAdjustment 000005"
-                                    << "Local Name (FLOAT) not found!";
+        const auto row = [](const char* name, const char* box, const char* typed, const char* call,
+                            const char* message) {
+            QTest::newRow(name) << QString::fromLatin1(box) << QString::fromLatin1(typed)
+                                << QString::fromLatin1(call) << QString::fromLatin1(message);
+        };
+        row("identity, visit", "txtSearchHKID_0", "b2", "OpenTransaction 000002",
+            "Identity Number (B2) not found!");
+        row("english, member", "txtSearchEngName_1", "wong", "OpenCustomer 000002",
+            "English Name (WONG) not found!");
+        row("title", "txtSearchChiName_2", "lien", "OpenProduct 000010",
+            "Product Name (LIEN) not found!");
+        row("adjustment", "txtSearchChiName_3", "float", "OpenAdjustment 000005",
+            "Local Name (FLOAT) not found!");
     }
     void singleHitOpens() {
         QFETCH(QString, box);
@@ -296,31 +278,43 @@ private Q_SLOTS:
         QCOMPARE(p.screens.calls, calls);
     }
 
-    void titleSearchListsCopies() {
+    // Several hits come up in the page's list, sorted by key; the chosen row opens.
+    void searchListsHits_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<Qt::Key>>("keys");
+        QTest::addColumn<QStringList>("headings");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("title") << QStringLiteral("txtSearchChiName_2") << QStringLiteral("love")
+                               << QList<Qt::Key>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
+                               << QStringList{"#", "ItemID", "Rate Code", "Title", "Status"}
+                               << QStringList{"000010", "000011", "000012"} << "OpenProduct 000012";
+        QTest::newRow("adjustment") << QStringLiteral("txtSearchChiName_3")
+                                    << QStringLiteral("rent") << QList<Qt::Key>{Qt::Key_Return}
+                                    << QStringList{"#", "Adj. ID", "Date", "Description", "Amount"}
+                                    << QStringList{"000003", "000007"} << "OpenAdjustment 000003";
+    }
+    void searchListsHits() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(QList<Qt::Key>, keys);
+        QFETCH(QStringList, headings);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, call);
         Program p;
         p.addCopy(QStringLiteral("000011"), QStringLiteral("000002"), QStringLiteral("LOVE ME"));
         p.addCopy(QStringLiteral("000010"), QStringLiteral("000001"), QStringLiteral("ALL LOVE"));
         p.addCopy(QStringLiteral("000012"), QStringLiteral("000002"), QStringLiteral("LOVE ME"));
-        p.listKeys = {{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}};
-        p.enter(QStringLiteral("txtSearchChiName_2"), QStringLiteral("love"));
-        QCOMPARE(p.lists.size(), 1);
-        QCOMPARE(p.lists[0].headings, (QStringList{"#", "ItemID", "Rate Code", "Title", "Status"}));
-        QCOMPARE(p.lists[0].keys, (QStringList{"000010", "000011", "000012"}));
-        QCOMPARE(p.screens.calls, QStringList{"OpenProduct 000012"});
-    }
-
-    void adjustmentSearchListsByDescription() {
-        Program p;
         p.addAdjustment(QStringLiteral("000007"), QStringLiteral("SHOP RENT"));
         p.addAdjustment(QStringLiteral("000003"), QStringLiteral("RENT REFUND"));
         p.addAdjustment(QStringLiteral("000001"), QStringLiteral("ELECTRICITY"));
-        p.listKeys = {{Qt::Key_Return}};
-        p.enter(QStringLiteral("txtSearchChiName_3"), QStringLiteral("rent"));
+        p.listKeys = {keys};
+        p.enter(box, typed);
         QCOMPARE(p.lists.size(), 1);
-        QCOMPARE(p.lists[0].headings,
-                 (QStringList{"#", "Adj. ID", "Date", "Description", "Amount"}));
-        QCOMPARE(p.lists[0].keys, (QStringList{"000003", "000007"}));
-        QCOMPARE(p.screens.calls, QStringList{"OpenAdjustment 000003"});
+        QCOMPARE(p.lists[0].headings, headings);
+        QCOMPARE(p.lists[0].keys, listed);
+        QCOMPARE(p.screens.calls, QStringList{call});
     }
 
     void adjustmentButtons() {

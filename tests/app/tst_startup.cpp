@@ -1,7 +1,4 @@
-#include "AppContext.h"
-#include "TestClock.h"
-#include "TestDb.h"
-#include "TestSettings.h"
+#include "FormHarness.h"
 #include "shopinfo.h"
 #include "startup.h"
 
@@ -14,15 +11,14 @@ class TestStartup : public QObject {
 
 private Q_SLOTS:
     void loadsCodesAndValues() {
-        TestDb t;
+        TestContext c;
+        TestDb& t = c.t;
+        AppContext& ctx = c.ctx;
         QVERIFY(t.ok());
         QVERIFY(t.exec(QStringLiteral("UPDATE OpCode SET AddItem = 'AA', SalesItem = 'SS'")));
         QVERIFY(t.exec(QStringLiteral("INSERT INTO Category (CategoryID, Description) "
                                       "VALUES ('D', 'DVD')")));
         QVERIFY(SetShopName(t.db(), QStringLiteral("KOWLOON VIDEO")));
-        TestClock clock;
-        TestSettings store;
-        AppContext ctx(t.db(), t.messages, clock, store.settings);
         ctx.ReopenTransaction = true;
         t.db().CloseDatabase();
 
@@ -54,12 +50,11 @@ private Q_SLOTS:
     void emptyTableReportedAndStartGoesOn() {
         QFETCH(QString, table);
         QFETCH(QStringList, boxes);
-        TestDb t;
+        TestContext c;
+        TestDb& t = c.t;
+        AppContext& ctx = c.ctx;
         QVERIFY(t.ok());
         QVERIFY(t.exec(QStringLiteral("DELETE FROM ") + table));
-        TestClock clock;
-        TestSettings store;
-        AppContext ctx(t.db(), t.messages, clock, store.settings);
 
         QVERIFY(InitCodes(ctx));
         QCOMPARE(t.messages.texts(), boxes);

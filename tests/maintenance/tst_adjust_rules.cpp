@@ -43,29 +43,26 @@ private Q_SLOTS:
         QTest::addColumn<bool>("isNew");
         QTest::addColumn<QString>("id");
         QTest::addColumn<QString>("message");
-        QTest::newRow("all wrong") << "  "
-                                   << "ABC"
-                                   << "31/02/2004" << true << "000001" << Reason;
-        QTest::newRow("amount before date") << "CASH SHORT"
-                                            << "ABC"
-                                            << "31/02/2004" << true << "000001" << Amount;
-        QTest::newRow("empty amount") << "CASH SHORT"
-                                      << ""
-                                      << "10/03/2004" << false << "000001" << Amount;
-        QTest::newRow("date before number") << "CASH SHORT"
-                                            << "-50"
-                                            << "31/02/2004" << true << "000001" << BadDate;
-        QTest::newRow("blank date") << "CASH SHORT"
-                                    << "-50" << BlankDateMask << true << "000002" << BadDate;
-        QTest::newRow("stored number, new") << "CASH SHORT"
-                                            << "-50"
-                                            << "10/03/2004" << true << "000001" << Taken;
-        QTest::newRow("stored number, update") << "CASH SHORT"
-                                               << "-50"
-                                               << "10/03/2004" << false << "000001" << QString();
-        QTest::newRow("fresh number") << "CASH SHORT"
-                                      << "1,234.50"
-                                      << "09/03/2004" << true << "000002" << QString();
+        const auto row = [](const char* name, const char* description, const char* amount,
+                            const QString& date, bool isNew, const char* id,
+                            const QString& message) {
+            QTest::newRow(name) << QString::fromLatin1(description) << QString::fromLatin1(amount)
+                                << date << isNew << QString::fromLatin1(id) << message;
+        };
+        row("all wrong", "  ", "ABC", "31/02/2004", true, "000001", Reason);
+        row("amount before date", "CASH SHORT", "ABC", "31/02/2004", true, "000001", Amount);
+        row("empty amount", "CASH SHORT", "", "10/03/2004", false, "000001", Amount);
+        row("date before number", "CASH SHORT", "-50", "31/02/2004", true, "000001", BadDate);
+        row("blank date", "CASH SHORT", "-50", BlankDateMask, true, "000002", BadDate);
+        row("stored number, new", "CASH SHORT", "-50", "10/03/2004", true, "000001", Taken);
+        row("stored number, update", "CASH SHORT", "-50", "10/03/2004", false, "000001", {});
+        row("fresh number", "CASH SHORT", "1,234.50", "09/03/2004", true, "000002", {});
+        // The date may be any real day up to today.
+        row("today", "CASH OVER", "5", "10/03/2004", false, "000001", {});
+        row("tomorrow", "CASH OVER", "5", "11/03/2004", false, "000001", Future);
+        row("next year", "CASH OVER", "5", "01/01/2005", false, "000001", Future);
+        row("no such day", "CASH OVER", "5", "30/02/2004", false, "000001", BadDate);
+        row("half typed", "CASH OVER", "5", "10/03/20  ", false, "000001", BadDate);
     }
     void firstProblemWins() {
         QFETCH(QString, description);
@@ -79,25 +76,6 @@ private Q_SLOTS:
         QCOMPARE(AdjustmentProblem(t.db(), entry(description, amount, date, id), isNew,
                                    QDate(2004, 3, 10)),
                  message);
-    }
-
-    void dateRule_data() {
-        QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("today") << "10/03/2004" << QString();
-        QTest::newRow("yesterday") << "09/03/2004" << QString();
-        QTest::newRow("tomorrow") << "11/03/2004" << Future;
-        QTest::newRow("next year") << "01/01/2005" << Future;
-        QTest::newRow("no such day") << "30/02/2004" << BadDate;
-        QTest::newRow("half typed") << "10/03/20  " << BadDate;
-    }
-    void dateRule() {
-        QFETCH(QString, date);
-        QFETCH(QString, message);
-        TestDb t;
-        QCOMPARE(
-            AdjustmentProblem(t.db(), entry("CASH OVER", "5", date), false, QDate(2004, 3, 10)),
-            message);
     }
 
     void entryToRecord() {
@@ -142,12 +120,11 @@ private Q_SLOTS:
     void refusedKeys_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("message");
-        QTest::newRow("letters") << "A12"
-                                 << "Adjustment ID must be numeric!";
-        QTest::newRow("sign") << "-12"
-                              << "Adjustment ID must be numeric!";
-        QTest::newRow("unknown number") << "000099"
-                                        << "Cannot find record with Adjustment ID: 000099";
+        const QString numeric = QStringLiteral("Adjustment ID must be numeric!");
+        QTest::newRow("letters") << QStringLiteral("A12") << numeric;
+        QTest::newRow("sign") << QStringLiteral("-12") << numeric;
+        QTest::newRow("unknown number")
+            << QStringLiteral("000099") << "Cannot find record with Adjustment ID: 000099";
     }
     void refusedKeys() {
         QFETCH(QString, key);

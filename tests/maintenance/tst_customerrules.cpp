@@ -120,18 +120,13 @@ private Q_SLOTS:
         QTest::addColumn<bool>("editingFirst");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("message");
-        QTest::newRow("new, free number") << false << "000003"
-                                          << "";
-        QTest::newRow("new, taken number") << false << "000001"
-                                           << "Customer ID already exists!";
-        QTest::newRow("update, own number") << true << "000001"
-                                            << "";
-        QTest::newRow("update, free number") << true << "000003"
-                                             << "";
-        QTest::newRow("update, other's number") << true << "000002"
-                                                << "Customer ID already exists!";
-        QTest::newRow("update, other's with blanks") << true << " 000002 "
-                                                     << "Customer ID already exists!";
+        const QString taken = QStringLiteral("Customer ID already exists!");
+        QTest::newRow("new, free number") << false << QStringLiteral("000003") << QString();
+        QTest::newRow("new, taken number") << false << QStringLiteral("000001") << taken;
+        QTest::newRow("update, own number") << true << QStringLiteral("000001") << QString();
+        QTest::newRow("update, free number") << true << QStringLiteral("000003") << QString();
+        QTest::newRow("update, other's number") << true << QStringLiteral("000002") << taken;
+        QTest::newRow("update, other's with blanks") << true << QStringLiteral(" 000002 ") << taken;
     }
     void numberHeldByAnotherMember() {
         QFETCH(bool, editingFirst);
@@ -148,14 +143,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("orderOf");
         QTest::addColumn<QString>("saleOf");
         QTest::addColumn<bool>("has");
-        QTest::newRow("none") << ""
-                              << "" << false;
-        QTest::newRow("an order") << "000001"
-                                  << "" << true;
-        QTest::newRow("only a sale") << ""
-                                     << "000001" << true;
-        QTest::newRow("another member's") << "000002"
-                                          << "000002" << false;
+        QTest::newRow("none") << QString() << QString() << false;
+        QTest::newRow("an order") << QStringLiteral("000001") << QString() << true;
+        QTest::newRow("only a sale") << QString() << QStringLiteral("000001") << true;
+        QTest::newRow("another member's")
+            << QStringLiteral("000002") << QStringLiteral("000002") << false;
     }
     void transactionRecords() {
         QFETCH(QString, orderOf);

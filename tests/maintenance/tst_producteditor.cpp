@@ -1,8 +1,8 @@
-#include "../store/shoprows.h"
 #include "TestClock.h"
 #include "TestDb.h"
 #include "productcheck.h"
 #include "producteditor.h"
+#include "shoprows.h"
 
 #include <QTest>
 
@@ -82,10 +82,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("messages");
         const QString notValid = NotValidItemIDText;
         const QString again = " Please input another Item ID!";
-        QTest::newRow("cost in words") << ItemBoxes{"B3", "10/03/2004", "ABC", "1", "Available"}
-                                       << QStringList("Purchase Price error!");
-        QTest::newRow("no such day") << ItemBoxes{"B3", "31/02/2004", "1", "1", "Available"}
-                                     << QStringList("Purchase Date error!");
         QTest::newRow("stored for another title")
             << boxes("C1")
             << QStringList({"C00001 The Item ID already exists in database!", again});

@@ -57,7 +57,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("newOrder");
         QTest::addColumn<QString>("code");
         QTest::newRow("sale code, new order") << "S00001" << true << "S";
-        QTest::newRow("sale code, open order") << "S00001" << false << "S";
         QTest::newRow("item, new order") << "000012" << true << "A";
         QTest::newRow("item, open order keeps the code") << "000012" << false << "RR";
     }
@@ -75,9 +74,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("action");
         QTest::newRow("sale asks the quantity") << "S" << int(CodeEnter::MoveToQuantity);
         QTest::newRow("rent") << "A" << int(CodeEnter::RunOneUnit);
-        QTest::newRow("free") << "F" << int(CodeEnter::RunOneUnit);
         QTest::newRow("return") << "R" << int(CodeEnter::Run);
-        QTest::newRow("renew") << "RR" << int(CodeEnter::Run);
         QTest::newRow("unknown") << "X" << int(CodeEnter::Run);
     }
     void codeEnter() {

@@ -83,11 +83,6 @@ private Q_SLOTS:
         QVERIFY(c->form->isVisible());
     }
 
-    void modifiedF8DoesNothing() {
-        c->press(Qt::Key_F8, Qt::ShiftModifier);
-        QVERIFY(c->previews().isEmpty());
-    }
-
     void notOfferedByDefault() {
         c->press(Qt::Key_F12);
         QTRY_VERIFY(c->form.isNull());

@@ -29,6 +29,13 @@ class TestVisitCommands : public QObject {
         return none;
     }
 
+    static bool run(Visit& v, const char* code, const char* item, const char* qty = "") {
+        return v
+            .ExecuteCommand(QString::fromLatin1(code), QString::fromLatin1(item),
+                            QString::fromLatin1(qty))
+            .ok;
+    }
+
 private Q_SLOTS:
     void init() {
         shop = std::make_unique<ShopFixture>();
@@ -147,12 +154,12 @@ private Q_SLOTS:
 
     void returnThenDeleteCancelsTheReturn() {
         auto visit = shop->open(QStringLiteral("000123"));
-        QVERIFY(visit->ExecuteCommand(QStringLiteral("R"), QStringLiteral("000001"), {}).ok);
+        QVERIFY(run(*visit, "R", "000001"));
         QCOMPARE(RowColour(line(*visit, QStringLiteral("000001"))), LineColour::Returned);
         QCOMPARE(visit->ReturnLines().size(), 1);
         QCOMPARE(visit->ReturnLines()[0].Title, QStringLiteral("ALIEN"));
         QCOMPARE(visit->UpdateTotals().Return, qint64(1));
-        QVERIFY(visit->ExecuteCommand(QStringLiteral("D"), QStringLiteral("000001"), {}).ok);
+        QVERIFY(run(*visit, "D", "000001"));
         QVERIFY(visit->ReturnLines()[0].IsDeleted);
         QCOMPARE(RowColour(line(*visit, QStringLiteral("000001"))), LineColour::Overdue);
         QCOMPARE(visit->UpdateTotals().Return, qint64(0));
@@ -161,27 +168,18 @@ private Q_SLOTS:
 
     void deleteRemovesLinesOfThisVisit() {
         auto visit = shop->open(QStringLiteral("000200"));
-        QVERIFY(visit
-                    ->ExecuteCommand(QStringLiteral("A"), QStringLiteral("000003"),
-                                     QStringLiteral("02"))
-                    .ok);
-        QVERIFY(visit
-                    ->ExecuteCommand(QStringLiteral("S"), QStringLiteral("S00001"),
-                                     QStringLiteral("07"))
-                    .ok);
+        QVERIFY(run(*visit, "A", "000003", "02"));
+        QVERIFY(run(*visit, "S", "S00001", "07"));
         QCOMPARE(visit->UpdateTotals().total(), Money::fromWhole(30 + 60));
         QCOMPARE(visit->UpdateTotals().Sales, qint64(7));
-        QVERIFY(visit->ExecuteCommand(QStringLiteral("D"), QStringLiteral("000003"), {}).ok);
-        QVERIFY(visit->ExecuteCommand(QStringLiteral("D"), QStringLiteral("S00001"), {}).ok);
+        QVERIFY(run(*visit, "D", "000003"));
+        QVERIFY(run(*visit, "D", "S00001"));
         const VisitTotals t = visit->UpdateTotals();
         QCOMPARE(t.NewRent, qint64(0));
         QCOMPARE(t.Sales, qint64(0));
         QCOMPARE(t.total(), Money());
         // Once deleted, the item can be entered again.
-        QVERIFY(visit
-                    ->ExecuteCommand(QStringLiteral("A"), QStringLiteral("000003"),
-                                     QStringLiteral("01"))
-                    .ok);
+        QVERIFY(run(*visit, "A", "000003", "01"));
     }
 
     void loadedLinesCarryTheirLateCharge() {
@@ -214,10 +212,7 @@ private Q_SLOTS:
         shop->clock.set(now);
         auto visit = shop->open(QStringLiteral("000123"));
         const Money late = line(*visit, QStringLiteral("000002")).LateAmt;
-        QVERIFY(visit
-                    ->ExecuteCommand(QStringLiteral("RR"), QStringLiteral("000002"),
-                                     QStringLiteral("01"))
-                    .ok);
+        QVERIFY(run(*visit, "RR", "000002", "01"));
         const OrderLine& renewed = line(*visit, QStringLiteral("000002"));
         QCOMPARE(renewed.StartDate, start);
         QCOMPARE(renewed.EndDate, due);
@@ -229,10 +224,7 @@ private Q_SLOTS:
 
     void totalsCountCashButNotArrears() {
         auto visit = shop->open(QStringLiteral("000123"));
-        QVERIFY(visit
-                    ->ExecuteCommand(QStringLiteral("RR"), QStringLiteral("000001"),
-                                     QStringLiteral("02"))
-                    .ok);
+        QVERIFY(run(*visit, "RR", "000001", "02"));
         VisitTotals t = visit->UpdateTotals();
         QCOMPARE(t.Renew, qint64(1));
         QCOMPARE(t.RenewAmt, Money::fromWhole(30));
@@ -240,10 +232,7 @@ private Q_SLOTS:
         QCOMPARE(t.total(), Money::fromWhole(70));
 
         auto arrears = shop->open(QStringLiteral("000123"));
-        QVERIFY(arrears
-                    ->ExecuteCommand(QStringLiteral("RR*"), QStringLiteral("000001"),
-                                     QStringLiteral("02"))
-                    .ok);
+        QVERIFY(run(*arrears, "RR*", "000001", "02"));
         t = arrears->UpdateTotals();
         QCOMPARE(t.Renew, qint64(1));
         QCOMPARE(t.total(), Money());
@@ -253,7 +242,7 @@ private Q_SLOTS:
     void settleAll() {
         auto visit = shop->open(QStringLiteral("000123"));
         // The code field does not matter for S88.
-        QVERIFY(visit->ExecuteCommand(QStringLiteral("E"), QStringLiteral("S88"), {}).ok);
+        QVERIFY(run(*visit, "E", "S88"));
         const OrderLine& overdue = line(*visit, QStringLiteral("000001"));
         QVERIFY(overdue.IsSettled);
         QCOMPARE(overdue.EndDate, QDate(2004, 3, 12));
@@ -262,7 +251,7 @@ private Q_SLOTS:
         QVERIFY(!line(*visit, QStringLiteral("000002")).IsSettled);
         QCOMPARE(visit->UpdateTotals().SettleAllOSAmt, Money::fromWhole(40));
         // A settled line can still be returned, which clears the settlement.
-        QVERIFY(visit->ExecuteCommand(QStringLiteral("R"), QStringLiteral("000001"), {}).ok);
+        QVERIFY(run(*visit, "R", "000001"));
         QVERIFY(!line(*visit, QStringLiteral("000001")).IsSettled);
     }
 
@@ -295,11 +284,7 @@ private Q_SLOTS:
         }
         auto visit = shop->open(QStringLiteral("000123"));
         QCOMPARE(line(*visit, QStringLiteral("000002")).payments.size(), rows);
-        QCOMPARE(visit
-                     ->ExecuteCommand(QStringLiteral("RR"), QStringLiteral("000002"),
-                                      QStringLiteral("01"))
-                     .ok,
-                 renewable);
+        QCOMPARE(run(*visit, "RR", "000002", "01"), renewable);
     }
 };
 

@@ -128,11 +128,6 @@ private Q_SLOTS:
                                                 "4",          "0",          "0",        "0",
                                                 "0",          "0",          "1",        "45.00",
                                                 "0.00",       "0.00",       "1,200.50", "0.00"};
-        QTest::newRow("a day with nothing")
-            << summaryOf(InquiryPeriod::Daily, "01/01/2003", "10/03/2004", "03/2004")
-            << QStringList{"2003-01-01", "2003-01-01", "03/2004", "0",    "0",    "0",   "0",
-                           "0",          "0",          "0",       "0",    "0",    "0",   "0",
-                           "0",          "0.00",       "0.00",    "0.00", "0.00", "0.00"};
         QTest::newRow("an end before the start")
             << summaryOf(InquiryPeriod::Range, "29/02/2004", "01/02/2004", "03/2004")
             << QStringList{"2004-02-29", "2004-02-01", "03/2004", "0",    "0",    "0",   "0",
@@ -148,20 +143,6 @@ private Q_SLOTS:
         QCOMPARE(storedSummary(*t), row);
         QCOMPARE(t->scalar(QStringLiteral("SELECT COUNT(*) FROM RptDailyTx")).toInt(), 1);
         QVERIFY(t->messages.boxes.isEmpty());
-    }
-
-    // The summary report reads the row the last run wrote, not an earlier one.
-    void summaryReportShowsTheLastPeriod() {
-        for (const char* day : {"15/02/2004", "20/02/2004"}) {
-            const auto plan = PlanPreview(summaryOf(InquiryPeriod::Daily, day, "", "02/2004"));
-            QVERIFY(plan);
-            QCOMPARE(PrepareReport(t->db(), *plan), QString());
-        }
-        const std::optional<Report> report = runReport(t->db(), QStringLiteral("DailyTxRpt"), {});
-        QVERIFY(report);
-        QCOMPARE(report->data.rows.size(), 1);
-        QCOMPARE(report->data.rows.first().value(report->data.indexOf(QStringLiteral("RptDate"))),
-                 QVariant(feb(20)));
     }
 
     void rankingsRebuildTheirTables() {

@@ -145,9 +145,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("narrow");
         QTest::newRow("80 mm roll") << roll(80) << true;
         QTest::newRow("58 mm roll") << roll(58) << true;
-        QTest::newRow("A5") << pageOf(QPageSize(QPageSize::A5)) << false;
         QTest::newRow("A4") << pageOf(QPageSize(QPageSize::A4)) << false;
-        QTest::newRow("Letter") << pageOf(QPageSize(QPageSize::Letter)) << false;
     }
     void narrowPages() {
         QFETCH(QPageLayout, page);

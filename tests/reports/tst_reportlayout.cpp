@@ -100,13 +100,6 @@ private Q_SLOTS:
         QCOMPARE(lines(m, Band::PageFooter), QStringList({"FLICKA VIDEO 影帶 | Page 1 of 1"}));
     }
 
-    void reportHeaderShowsTitleDateAndCriteriaOnTwoLines() {
-        const PageModel m = layout(charges());
-        QCOMPARE(lines(m, Band::ReportHeader),
-                 QStringList({"Test Report:", "Txn Date:  | Print Date: 10/03/2004 18:40",
-                              "01/02/2004 To 29/02/2004"}));
-    }
-
     void everyPageHasHeadingsAndItsNumber() {
         const PageModel m = layout(longCharges());
         const int count = m.pages.size();
@@ -178,13 +171,6 @@ private Q_SLOTS:
         const PageModel m = layout(r);
         QCOMPARE(lines(m, Band::Detail), QStringList({"x | 1,234.50"}));
         QVERIFY(overlap(m.pages.first()).isEmpty());
-    }
-
-    void pageSizeFollowsThePageLayout() {
-        Report r = charges();
-        QCOMPARE(layout(r).area.toSize(), QSize(527, 774));
-        r.definition.orientation = QPageLayout::Landscape;
-        QCOMPARE(layout(r).area.toSize(), QSize(774, 527));
     }
 
     void paintsEveryPageOnAPagedDevice() {

@@ -260,8 +260,6 @@ private Q_SLOTS:
         QCOMPARE(t.messages.boxes.size(), 1);
         QCOMPARE(t.messages.boxes.first().title, QStringLiteral("Error"));
     }
-
-    void unknownReportGivesNothing() { QVERIFY(!runReport(db(), "rptNone", february())); }
 };
 
 QTEST_MAIN(Test_reportqueries)

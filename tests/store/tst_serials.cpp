@@ -7,13 +7,6 @@
 
 namespace {
 
-const QStringList CodeColumns = {
-    QStringLiteral("AddItem"),          QStringLiteral("FreeItem"),
-    QStringLiteral("DeleteItem"),       QStringLiteral("EditItem"),
-    QStringLiteral("ReturnItem"),       QStringLiteral("RenewItemCash"),
-    QStringLiteral("RenewItemArrears"), QStringLiteral("BadItem"),
-    QStringLiteral("SalesItem")};
-
 QStringList codesOf(const OpCodeRec& rec) {
     return {rec.AddItem,       rec.FreeItem,         rec.DeleteItem, rec.EditItem, rec.ReturnItem,
             rec.RenewItemCash, rec.RenewItemArrears, rec.BadItem,    rec.SalesItem};
@@ -42,7 +35,6 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("stored");
         QTest::addColumn<QString>("expected");
         QTest::newRow("order 41") << "OrderID" << qint64(41) << "000041";
-        QTest::newRow("line zero") << "OrderIdx" << qint64(0) << "000000";
         QTest::newRow("product six digits") << "ProductID" << qint64(999999) << "999999";
         QTest::newRow("adjust seven digits") << "AdjustID" << qint64(1234567) << "1234567";
     }
@@ -61,13 +53,6 @@ private Q_SLOTS:
                                          "FROM SerialNo"))
                      .toLongLong(),
                  3 + stored + 1);
-    }
-
-    void consecutiveCallsGiveConsecutiveNumbers() {
-        TestDb t;
-        QCOMPARE(GetSerialNo(t.db(), QStringLiteral("OrderIdx")), QStringLiteral("000001"));
-        QCOMPARE(GetSerialNo(t.db(), QStringLiteral("OrderIdx")), QStringLiteral("000002"));
-        QCOMPARE(counter(t, QStringLiteral("OrderIdx")).toLongLong(), 3);
     }
 
     void rolledBackNumbersAreHandedOutAgain() {
@@ -130,13 +115,6 @@ private Q_SLOTS:
         QVERIFY(t.messages.boxes.isEmpty());
     }
 
-    void defaultsAreTheShopCodes() {
-        const OpCodeRec rec = OpCodeRec::defaults();
-        QCOMPARE(codesOf(rec), SeededCodes);
-        QCOMPARE(rec.ID, QStringLiteral("1"));
-        QVERIFY(!rec.ModDate.isValid());
-    }
-
     void missingRowLeavesRecordUntouched() {
         TestDb t;
         QVERIFY(t.exec(QStringLiteral("UPDATE OpCode SET ID = '2'")));
@@ -146,23 +124,6 @@ private Q_SLOTS:
         QCOMPARE(rec.AddItem, QStringLiteral("KEEP"));
         QVERIFY(rec.SalesItem.isEmpty());
         QVERIFY(t.messages.boxes.isEmpty());
-    }
-
-    void nullCodeReadsAsEmpty_data() {
-        QTest::addColumn<int>("column");
-        for (int i = 0; i < CodeColumns.size(); ++i)
-            QTest::newRow(qPrintable(CodeColumns[i])) << i;
-    }
-
-    void nullCodeReadsAsEmpty() {
-        QFETCH(int, column);
-        TestDb t;
-        QVERIFY(t.exec(QStringLiteral("UPDATE OpCode SET %1 = NULL").arg(CodeColumns[column])));
-        OpCodeRec rec;
-        QVERIFY(GetOpCodes(t.db(), rec));
-        QStringList expected = SeededCodes;
-        expected[column].clear();
-        QCOMPARE(codesOf(rec), expected);
     }
 
     void unreadableOpCodeTableIsReported() {

@@ -64,8 +64,6 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("base");
         QTest::addColumn<QList<qint64>>("added"); // rent, good, late, bad, buy
         QTest::addColumn<QDate>("lastRent");
-        QTest::newRow("member with visits")
-            << "000001" << qint64(0) << QList<qint64>{5, 2, 4, 1, 7} << QDate(2004, 3, 5);
         QTest::newRow("stored counts add up")
             << "000001" << qint64(10) << QList<qint64>{5, 2, 4, 1, 7} << QDate(2004, 3, 5);
         QTest::newRow("member without visits")
