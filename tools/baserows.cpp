@@ -1,7 +1,6 @@
 #include "baserows.h"
 
 #include "Connection.h"
-#include "rows.h"
 #include "serials.h"
 
 #include <QStringList>
@@ -46,6 +45,18 @@ bool insertEmptySummary(Connection& db, const QDate& day) {
 
 } // namespace
 
+// The store has no category insert of its own: the rate table edits its rows in place.
+bool insertCategory(Connection& db, const CategoryRec& c) {
+    return db.exec(QStringLiteral("INSERT INTO Category (InDate, ModDate, CategoryID, Description, "
+                                  "RentUnitRate, RentUnitDays, OverDueRate, UnitPrice, PromoteQty, "
+                                  "PromotePrice) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                   {c.InDate, c.ModDate, c.CategoryID, c.Description,
+                    QVariant::fromValue(c.RentUnitRate), c.RentUnitDays,
+                    QVariant::fromValue(c.OverDueRate), QVariant::fromValue(c.UnitPrice),
+                    c.PromoteQty, QVariant::fromValue(c.PromotePrice)},
+                   QStringLiteral("Insert Category"));
+}
+
 CategoryRec videoCategory(const QDateTime& created) {
     CategoryRec c;
     c.InDate = created;
@@ -69,6 +80,6 @@ bool writeBaseRows(Connection& db, const QDateTime& created) {
                        {QStringLiteral("Rent"), QStringLiteral("Late Charge"),
                         QStringLiteral("Renewal"), QStringLiteral("Free Rental")}) &&
            insertOpCodes(db, created) && insertCounters(db) &&
-           insertEmptySummary(db, created.date()) &&
-           rows::insertCategory(db, videoCategory(created)) && tx.commit();
+           insertEmptySummary(db, created.date()) && insertCategory(db, videoCategory(created)) &&
+           tx.commit();
 }

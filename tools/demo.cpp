@@ -1,23 +1,25 @@
 #include "demo.h"
 
 #include "Connection.h"
-#include "DemoRandom.h"
+#include "ShopRandom.h"
+#include "adjustments.h"
 #include "democatalogue.h"
-#include "demohistory.h"
 #include "demomembers.h"
-#include "serials.h"
-#include "utility.h"
+#include "shopwriter.h"
+#include "trade.h"
 
 #include <QTime>
 
 namespace {
+
+constexpr int HistoryDays = 28;
 
 struct AdjustmentSpec {
     int daysAgo;
     const char* description;
     qint64 cents;
     const char* receipt;
-    bool forFirstOrder;
+    bool forAnOrder;
 };
 
 const AdjustmentSpec Adjustments[] = {
@@ -28,39 +30,48 @@ const AdjustmentSpec Adjustments[] = {
     {2, "MEMBERSHIP DEPOSIT", 10000, "R00057", false},
 };
 
-// Money in and out of the till outside the visits, as the adjustment form records it.
-bool addAdjustments(Connection& db, const QDate& today, const demo::History& history) {
+// Money in and out of the till outside the visits, as the adjustment form records it, at
+// closing time of the day `daysAgo`; a refund names the day's latest order.
+bool addAdjustments(shop::ShopWriter& writer, const QDate& day, int daysAgo,
+                    const QString& latestOrderID) {
     for (const AdjustmentSpec& s : Adjustments) {
-        rows::AcctAdjust a;
-        a.AdjustDate = today.addDays(-s.daysAgo);
-        a.CreateDate = a.AdjustDate;
-        a.InDate = QDateTime(a.AdjustDate, QTime(22, 15));
-        a.ModDate = a.InDate;
-        a.AdjustID = GetSerialNo(db, QStringLiteral("AdjustID"));
+        if (s.daysAgo != daysAgo)
+            continue;
+        AcctAdjustRec a;
+        a.AdjustDate = a.CreateDate = day;
+        a.InDate = a.ModDate = QDateTime(day, QTime(22, 15));
         a.Description = QString::fromUtf8(s.description);
         a.AdjustAmt = Money::fromUnits(s.cents * 100);
         a.EmployeeID = QStringLiteral("13");
-        a.OrderID = s.forFirstOrder && !history.orders.isEmpty()
-                        ? history.orders.constFirst().OrderID
-                        : QString();
+        a.OrderID = s.forAnOrder ? latestOrderID : QString();
         a.ReceiptNum = QString::fromUtf8(s.receipt);
-        if (a.AdjustID.isEmpty() || !rows::insertAcctAdjust(db, a))
+        if (!writer.writeAdjustment(a))
             return false;
     }
     return true;
 }
 
+// Found when the copies were last checked: some damaged, some sold off.
+const QStringList Retired = {QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("2"),
+                             QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("3"),
+                             QStringLiteral("3")};
+
+const shop::TradeSettings DemoTrade{0.05};
+
 bool buildShop(Connection& db, const QDate& today) {
-    DemoRandom random;
-    demo::Catalogue catalogue;
-    demo::History history;
-    const QList<rows::Customer> members = demo::buildMembers(today, random);
-    if (!demo::buildCatalogue(db, today, random, catalogue) ||
-        !demo::playHistory(db, today, members, catalogue, random, history))
+    ShopRandom random;
+    shop::ShopWriter writer(db);
+    shop::Trade trade(writer, random, DemoTrade);
+    if (!writer.start() || !demo::addCatalogue(writer, trade.shelves(), today, random) ||
+        !demo::addMembers(writer, trade, today, random))
         return false;
-    demo::retireCopies(catalogue, random);
-    return demo::writeCatalogue(db, catalogue) && demo::writeMembers(db, members) &&
-           demo::writeHistory(db, history) && addAdjustments(db, today, history);
+    for (int back = HistoryDays - 1; back >= 0; --back) {
+        const QDate day = today.addDays(-back);
+        if (!trade.playDay(day) || !addAdjustments(writer, day, back, trade.latestOrderID()))
+            return false;
+    }
+    trade.retireCopies(Retired, QDateTime(today, QTime(22, 30)));
+    return trade.finish() && writer.storeCounters();
 }
 
 } // namespace

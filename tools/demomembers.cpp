@@ -1,6 +1,10 @@
 #include "demomembers.h"
 
-#include "DemoRandom.h"
+#include "ShopRandom.h"
+#include "customers.h"
+#include "memberdetails.h"
+#include "shopwriter.h"
+#include "trade.h"
 #include "utility.h"
 
 #include <QTime>
@@ -52,79 +56,29 @@ const Name VisitorNames[] = {
     {"LIU YANG", "劉洋", "F"},
 };
 
-const char* const Streets[] = {"NATHAN ROAD",      "ARGYLE STREET",   "SAI YEUNG CHOI STREET",
-                               "SHANTUNG STREET",  "PORTLAND STREET", "FA YUEN STREET",
-                               "TUNG CHOI STREET", "SOY STREET"};
-const char* const Districts[] = {"MONG KOK, KOWLOON", "YAU MA TEI, KOWLOON",
-                                 "PRINCE EDWARD, KOWLOON", "TAI KOK TSUI, KOWLOON"};
-const char* const Hotels[] = {"MIRAMAR HOTEL, 118 NATHAN ROAD, TSIM SHA TSUI",
-                              "EATON HOTEL, 380 NATHAN ROAD, YAU MA TEI",
-                              "STANFORD HOTEL, 118 SOY STREET, MONG KOK"};
-const char* const EndedRemarks[] = {"MEMBERSHIP CANCELLED", "MOVED AWAY", "CARD REPORTED LOST",
-                                    "DEPOSIT REFUNDED"};
-const char* const RentRemarks[] = {"PREFERS DVD", "CALL BEFORE DUE DATE", "LIKES ANIMATION"};
-
 QString text(const char* s) {
     return QString::fromUtf8(s);
 }
 
-template <typename T, int N> const T& pickFrom(const T (&list)[N], DemoRandom& random) {
-    return list[random.below(N)];
-}
-
-QString digits(DemoRandom& random, int count) {
-    QString s;
-    for (int i = 0; i < count; ++i)
-        s += QChar(u'0' + random.below(10));
-    return s;
-}
-
-// An identity card number with its check digit: "A123456(3)".
-QString identityNumber(DemoRandom& random) {
-    const QChar letter(u'A' + random.below(26));
-    const QString number = digits(random, 6);
-    int sum = 36 * 9 + (letter.unicode() - u'A' + 10) * 8;
-    for (int i = 0; i < 6; ++i)
-        sum += number.at(i).digitValue() * (7 - i);
-    const int check = (11 - sum % 11) % 11;
-    return letter + number + QLatin1Char('(') +
-           (check == 10 ? QStringLiteral("A") : QString::number(check)) + QLatin1Char(')');
-}
-
-QString localAddress(DemoRandom& random) {
-    return QStringLiteral("FLAT %1, %2/F, %3 %4, %5")
-        .arg(QChar(u'A' + random.below(8)))
-        .arg(random.between(2, 30))
-        .arg(random.between(10, 420))
-        .arg(text(pickFrom(Streets, random)), text(pickFrom(Districts, random)));
-}
-
-void fillPhones(rows::Customer& c, DemoRandom& random) {
-    c.Phone1 = QString(QChar(u"965"[random.below(3)])) + digits(random, 7);
-    c.Phone2 = random.percent(60) ? QStringLiteral("2") + digits(random, 7) : QString();
-    c.Phone3 = random.percent(15) ? QStringLiteral("3") + digits(random, 7) : QString();
-}
-
-int joinedDaysAgo(int index, DemoRandom& random) {
+int joinedDaysAgo(int index, ShopRandom& random) {
     const int recent = index - (MemberCount - int(RecentJoins.size()));
     return recent >= 0 ? RecentJoins.at(recent) : 2150 - index * 38 - random.below(20);
 }
 
-QDate birthDate(int index, const QDate& today, DemoRandom& random) {
+QDate birthDate(int index, const QDate& today, ShopRandom& random) {
     const int age = Minors.contains(index) ? random.between(11, 16) : random.between(19, 68);
     return today.addYears(-age).addDays(-random.below(365));
 }
 
-void fillIdentity(rows::Customer& c, int index, DemoRandom& random) {
+void fillIdentity(CustomerRec& c, int index, ShopRandom& random) {
     if (Visitors.contains(index)) {
         const Name& n = VisitorNames[Visitors.indexOf(index)];
         c.EnglishName = text(n.english);
         c.ChineseName = text(n.chinese);
         c.Sex = text(n.sex);
         c.HKResident = QStringLiteral("N");
-        c.HKID = QChar(u'E' + random.below(4)) + digits(random, 8);
-        c.Address = QStringLiteral("ROOM %1, ").arg(random.between(301, 2518)) +
-                    text(pickFrom(Hotels, random));
+        c.HKID = shop::travelDocument(random);
+        c.Address = shop::hotelAddress(random);
         c.Remarks1 = QStringLiteral("VISITOR - DEPOSIT $300 PAID");
         return;
     }
@@ -133,30 +87,32 @@ void fillIdentity(rows::Customer& c, int index, DemoRandom& random) {
     c.EnglishName = text(surname.english) + QLatin1Char(' ') + text(given.english);
     c.ChineseName = text(surname.chinese) + text(given.chinese);
     c.Sex = text(given.sex);
-    c.HKID = identityNumber(random);
-    c.Address = localAddress(random);
+    c.HKID = shop::identityNumber(random);
+    c.Address = shop::localAddress(random);
     if (random.percent(25))
         c.Remarks1 = QStringLiteral("DEPOSIT $100 PAID");
 }
 
-rows::Customer makeMember(int index, const QDate& today, DemoRandom& random) {
-    rows::Customer c;
+CustomerRec makeMember(int index, const QDate& today, ShopRandom& random) {
+    CustomerRec c;
     const int daysAgo = joinedDaysAgo(index, random);
     c.JoinDate = today.addDays(-daysAgo);
     c.InDate = QDateTime(c.JoinDate, QTime(11, 0).addSecs(60 * random.below(600)));
     c.ModDate = c.InDate;
     c.CustomerID = FormatSerial(1001 + index);
+    c.Active = QStringLiteral("Y");
+    c.HKResident = QStringLiteral("Y");
     c.BirthDate = birthDate(index, today, random);
     c.LastRentDate = NoDate;
     fillIdentity(c, index, random);
-    fillPhones(c, random);
+    shop::fillPhones(c, random);
     if (Minors.contains(index))
         c.Remarks2 = QStringLiteral("PARENT'S CONSENT ON FILE");
     if (random.percent(10))
-        c.TransRemarks = text(pickFrom(RentRemarks, random));
+        c.TransRemarks = shop::rentRemark(random);
     if (Inactive.contains(index)) {
         c.Active = QStringLiteral("N");
-        c.Remarks1 = text(EndedRemarks[Inactive.indexOf(index)]);
+        c.Remarks1 = shop::endedRemark(int(Inactive.indexOf(index)));
         c.ModDate = c.InDate.addDays(daysAgo / 2);
     }
     return c;
@@ -164,17 +120,15 @@ rows::Customer makeMember(int index, const QDate& today, DemoRandom& random) {
 
 } // namespace
 
-QList<rows::Customer> buildMembers(const QDate& today, DemoRandom& random) {
-    QList<rows::Customer> members;
-    for (int i = 0; i < MemberCount; ++i)
-        members << makeMember(i, today, random);
-    return members;
-}
-
-bool writeMembers(Connection& db, const QList<rows::Customer>& members) {
-    for (const rows::Customer& c : members) {
-        if (!rows::insertCustomer(db, c))
+bool addMembers(shop::ShopWriter& writer, shop::Trade& trade, const QDate& today,
+                ShopRandom& random) {
+    for (int i = 0; i < MemberCount; ++i) {
+        CustomerRec c = makeMember(i, today, random);
+        if (!writer.writeMember(c))
             return false;
+        // A membership that is no longer valid never rents in the weeks shown.
+        const QDate leftOn = c.Active == QStringLiteral("Y") ? QDate() : c.JoinDate;
+        trade.addMember({c.CustomerID, c.JoinDate, leftOn, i % 9 == 4});
     }
     return true;
 }

@@ -1,14 +1,17 @@
 // vormel-db: makes working database files.
 //   vormel-db create [--demo] [--shop-name NAME] FILE
+//   vormel-db generate [--members N] [--titles N] [--copies N] [--years N] [--seed N]
+//                      [--shop-name NAME] FILE
 
 #include "Clock.h"
 #include "ConsoleMessages.h"
+#include "commandline.h"
 #include "dbfile.h"
 #include "demo.h"
 #include "utility.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 
 #include <cstdio>
 
@@ -17,46 +20,75 @@ namespace {
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
-const char* const Usage = "usage: vormel-db create [--demo] [--shop-name NAME] FILE\n";
+WorkingFileSpec createSpec(const DbCommand& command) {
+    const SystemClock clock;
+    WorkingFileSpec spec;
+    spec.created = NowStamp(clock);
+    spec.shopName = command.shopName;
+    if (command.demo) {
+        const QDate today = spec.created.date();
+        spec.fill = [today](Connection& db) { return addDemoShop(db, today); };
+    }
+    return spec;
+}
 
-int usage() {
-    std::fputs(Usage, stderr);
-    return ExitUsage;
+WorkingFileSpec generateSpec(const DbCommand& command, shop::RowCounts& written) {
+    const GenerateOptions options = command.generate;
+    WorkingFileSpec spec;
+    spec.created = options.created();
+    spec.shopName = command.shopName;
+    spec.fill = [options, &written](Connection& db) {
+        return addGeneratedShop(db, options, written);
+    };
+    return spec;
+}
+
+// One line on what went into the generated file, and how long it took.
+void reportGenerated(const DbCommand& command, const shop::RowCounts& n, qint64 ms) {
+    const GenerateOptions& o = command.generate;
+    const QString line =
+        QStringLiteral("%1: trade from %2 to %3; %4 members, %5 titles, %6 copies, %7 orders, "
+                       "%8 order lines, %9 charges, %10 sales, %11 adjustments; %12 s")
+            .arg(command.file, o.opening().toString(Qt::ISODate),
+                 GenerateOptions::lastDay().toString(Qt::ISODate))
+            .arg(n.members)
+            .arg(n.products)
+            .arg(n.copies)
+            .arg(n.orders)
+            .arg(n.lines)
+            .arg(n.charges)
+            .arg(n.sales)
+            .arg(n.adjustments)
+            .arg(double(ms) / 1000, 0, 'f', 1);
+    std::printf("%s\n", line.toLocal8Bit().constData());
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    QCommandLineParser parser;
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption demo(QStringLiteral("demo"));
-    const QCommandLineOption shopName(QStringLiteral("shop-name"), QString(),
-                                      QStringLiteral("NAME"));
-    parser.addOptions({help, demo, shopName});
-    if (!parser.parse(app.arguments()))
-        return usage();
-    if (parser.isSet(help)) {
-        std::fputs(Usage, stdout);
+    const std::optional<DbCommand> command = parseDbCommand(app.arguments());
+    if (!command) {
+        std::fputs(DbUsage, stderr);
+        return ExitUsage;
+    }
+    if (command->kind == DbCommand::Kind::Help) {
+        std::fputs(DbUsage, stdout);
         return 0;
     }
-    const QStringList args = parser.positionalArguments();
-    if (args.size() != 2 || args.at(0) != QStringLiteral("create") || args.at(1).isEmpty())
-        return usage();
-
-    const SystemClock clock;
-    WorkingFileSpec spec;
-    spec.created = NowStamp(clock);
-    spec.shopName = parser.value(shopName);
-    if (parser.isSet(demo)) {
-        const QDate today = spec.created.date();
-        spec.fill = [today](Connection& db) { return addDemoShop(db, today); };
-    }
+    const bool generating = command->kind == DbCommand::Kind::Generate;
+    shop::RowCounts written;
+    const WorkingFileSpec spec =
+        generating ? generateSpec(*command, written) : createSpec(*command);
     ConsoleMessages messages;
     QString error;
-    if (!createWorkingFile(args.at(1), spec, messages, error)) {
+    QElapsedTimer timer;
+    timer.start();
+    if (!createWorkingFile(command->file, spec, messages, error)) {
         std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
         return ExitFailed;
     }
+    if (generating)
+        reportGenerated(*command, written, timer.elapsed());
     return 0;
 }

@@ -44,7 +44,8 @@ CREATE TABLE Orders (
     Remarks       TEXT,
     TransRemarks  TEXT
 ) STRICT;
-CREATE INDEX Orders_CustomerID ON Orders (CustomerID);
+-- With the order number, a member's orders are found without reading their rows.
+CREATE INDEX Orders_CustomerID ON Orders (CustomerID, OrderID);
 
 CREATE TABLE Order_Details (
     InDate      TEXT,
@@ -60,7 +61,7 @@ CREATE TABLE Order_Details (
 ) STRICT;
 CREATE INDEX Order_Details_Order ON Order_Details (OrderID, RentStatus);
 CREATE INDEX Order_Details_Item ON Order_Details (ItemID, RentStatus);
-CREATE INDEX Order_Details_ReturnDate ON Order_Details (ReturnDate);
+CREATE INDEX Order_Details_ReturnDate ON Order_Details (ReturnDate, OrderIdx);
 CREATE INDEX Order_Details_EndDate ON Order_Details (EndDate);
 
 CREATE TABLE Order_Payment (
@@ -82,10 +83,14 @@ CREATE TABLE Order_Payment (
     PayDate     TEXT,
     ReceiptNum  TEXT
 ) STRICT;
-CREATE INDEX Order_Payment_Line ON Order_Payment (OrderIdx, StartDate, RenewIndex, PayType);
-CREATE INDEX Order_Payment_Order ON Order_Payment (OrderID);
-CREATE INDEX Order_Payment_Item ON Order_Payment (ItemID);
-CREATE INDEX Order_Payment_PayDate ON Order_Payment (PayDate, PayType);
+-- The trailing columns let the period sums, the statistics and the ranking tables read the
+-- charges from the indexes alone; a large shop has more charges than fit in memory.
+CREATE INDEX Order_Payment_Line ON Order_Payment (OrderIdx, StartDate, RenewIndex, PayType, ItemID,
+                                                  Quantity);
+CREATE INDEX Order_Payment_Order ON Order_Payment (OrderID, OrderIdx, PayType, Quantity);
+CREATE INDEX Order_Payment_Item ON Order_Payment (ItemID, Quantity);
+CREATE INDEX Order_Payment_PayDate ON Order_Payment (PayDate, PayType, ItemID, Quantity, ChargeAmt,
+                                                     OrderIdx);
 
 CREATE TABLE Products (
     InDate               TEXT,
@@ -120,6 +125,8 @@ CREATE TABLE Items (
     Status        TEXT
 ) STRICT;
 CREATE INDEX Items_ProductID ON Items (ProductID);
+-- From a copy to its title's category without reading the copy's row.
+CREATE INDEX Items_Product ON Items (ItemID, ProductID);
 CREATE INDEX Items_Status ON Items (Status);
 
 CREATE TABLE Category (

@@ -1,10 +1,10 @@
 #include "CreatedFile.h"
+#include "ToolRun.h"
 #include "serials.h"
 #include "shopinfo.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -30,18 +30,8 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-struct ToolRun {
-    int exitCode;
-    QString stderrText;
-};
-
-ToolRun runTool(const QStringList& args, const QString& folder) {
-    QProcess p;
-    p.setWorkingDirectory(folder);
-    p.start(QStringLiteral(VORMEL_DB_TOOL), args);
-    p.waitForFinished(-1);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromLocal8Bit(p.readAllStandardError())};
+ToolRun runDbTool(const QStringList& args, const QString& folder) {
+    return runTool(QStringLiteral(VORMEL_DB_TOOL), args, folder);
 }
 
 } // namespace
@@ -198,9 +188,9 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(writeFile(dir.filePath(QStringLiteral("shop.mdb")), "mine"));
         const ToolRun run =
-            runTool({QStringLiteral("create"), QStringLiteral("shop.mdb")}, dir.path());
+            runDbTool({QStringLiteral("create"), QStringLiteral("shop.mdb")}, dir.path());
         QCOMPARE(run.exitCode, 1);
-        QCOMPARE(run.stderrText.trimmed(), QStringLiteral("shop.mdb already exists"));
+        QCOMPARE(run.err.trimmed(), QStringLiteral("shop.mdb already exists"));
         QCOMPARE(readAll(dir.filePath(QStringLiteral("shop.mdb"))), QByteArray("mine"));
     }
 
@@ -216,20 +206,20 @@ private slots:
     void toolAnswersUsageErrors() {
         QFETCH(QStringList, args);
         QTemporaryDir dir;
-        const ToolRun run = runTool(args, dir.path());
+        const ToolRun run = runDbTool(args, dir.path());
         QCOMPARE(run.exitCode, 2);
-        QVERIFY(run.stderrText.startsWith(QStringLiteral("usage: vormel-db create")));
+        QVERIFY(run.err.startsWith(QStringLiteral("usage: vormel-db create")));
         QVERIFY(folderEntries(dir.path()).isEmpty());
     }
 
     void toolMakesADemoFile() {
         QTemporaryDir dir;
-        const ToolRun run = runTool({QStringLiteral("create"), QStringLiteral("--demo"),
-                                     QStringLiteral("--shop-name"), QStringLiteral("影視 SHOP"),
-                                     QStringLiteral("Flicka.mdb")},
-                                    dir.path());
+        const ToolRun run = runDbTool({QStringLiteral("create"), QStringLiteral("--demo"),
+                                       QStringLiteral("--shop-name"), QStringLiteral("影視 SHOP"),
+                                       QStringLiteral("Flicka.mdb")},
+                                      dir.path());
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.stderrText, QString());
+        QCOMPARE(run.err, QString());
         ScriptedMessages messages;
         Connection db(messages, dir.path());
         QVERIFY(db.OpenDatabase());

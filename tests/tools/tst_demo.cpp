@@ -1,7 +1,6 @@
 #include "CreatedFile.h"
 #include "TestDb.h"
 #include "demo.h"
-#include "demovisit.h"
 
 #include <QSqlRecord>
 #include <QTest>
@@ -247,26 +246,6 @@ private slots:
         QCOMPARE(t.scalar(QStringLiteral("SELECT OrderID FROM SerialNo")).toInt(), 1);
         QVERIFY(t.messages.texts().contains(QStringLiteral("debug: Error in getting serial no "
                                                            "[AdjustID]!")));
-    }
-
-    void pricesSalesByTheBundle_data() {
-        QTest::addColumn<qint64>("promoteQty");
-        QTest::addColumn<qint64>("pieces");
-        QTest::addColumn<qint64>("price");
-        QTest::newRow("two bundles and one") << qint64(3) << qint64(7) << qint64(60);
-        QTest::newRow("exactly a bundle") << qint64(3) << qint64(3) << qint64(25);
-        QTest::newRow("short of a bundle") << qint64(3) << qint64(2) << qint64(20);
-        QTest::newRow("no bundle") << qint64(0) << qint64(7) << qint64(70);
-    }
-    void pricesSalesByTheBundle() {
-        QFETCH(qint64, promoteQty);
-        QFETCH(qint64, pieces);
-        QFETCH(qint64, price);
-        CategoryRec c;
-        c.UnitPrice = Money::fromWhole(10);
-        c.PromoteQty = promoteQty;
-        c.PromotePrice = Money::fromWhole(25);
-        QCOMPARE(demo::salePrice(c, pieces), Money::fromWhole(price));
     }
 };
 

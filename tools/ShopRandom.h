@@ -5,10 +5,14 @@
 #include <cstdint>
 #include <random>
 
-// The demo shop's dice: a fixed seed and a generator whose sequence the C++ standard fixes,
-// so the same reference date always gives the same shop on every machine.
-class DemoRandom {
+// The dice of a made-up shop: a generator whose sequence the C++ standard fixes, so the same
+// seed gives the same shop on every machine.
+class ShopRandom {
 public:
+    static constexpr std::uint32_t DemoSeed = 20040607u;
+
+    explicit ShopRandom(std::uint32_t seed = DemoSeed) : m_engine(seed) {}
+
     // 0 .. n-1.
     int below(int n) { return n <= 1 ? 0 : int(m_engine() % std::uint32_t(n)); }
     // lo .. hi inclusive.
@@ -19,5 +23,5 @@ public:
     }
 
 private:
-    std::mt19937 m_engine{20040607u};
+    std::mt19937 m_engine;
 };

@@ -1,0 +1,155 @@
+#include "CreatedFile.h"
+#include "ToolRun.h"
+#include "generate.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QSqlRecord>
+#include <QTest>
+
+#include <algorithm>
+
+namespace {
+
+const QStringList Operations = {"find member by number",
+                                "find member by name fragment",
+                                "open a visit",
+                                "item rate",
+                                "visit writes, rolled back",
+                                "one-day summary",
+                                "one-month summary",
+                                "rebuild Cust_Temp",
+                                "rebuild Item_Temp"};
+
+// name, runs, median ms, worst ms, target ms, verdict.
+const QRegularExpression OperationLine(
+    QStringLiteral(R"(^(\S.*\S)\s+(\d+)\s+(\d+\.\d{3})\s+(\d+\.\d{3})\s+(\d+)\s+(ok|MISSED)$)"));
+const QRegularExpression
+    MemoryLine(QStringLiteral(R"(^peak memory\s+(\d+\.\d) MB\s+200 MB\s+(ok|MISSED)$)"));
+
+// A small generated shop, made as `name` in `folder`.
+bool makeShop(const QString& folder, const QString& name) {
+    GenerateOptions o;
+    o.members = 120;
+    o.titles = 30;
+    o.copies = 120;
+    o.years = 1;
+    shop::RowCounts written;
+    WorkingFileSpec spec{o.created(), {}, [o, &written](Connection& db) {
+                             return addGeneratedShop(db, o, written);
+                         }};
+    ScriptedMessages messages;
+    QString error;
+    return createWorkingFile(QDir(folder).filePath(name), spec, messages, error);
+}
+
+ToolRun bench(const QStringList& args, const QString& folder) {
+    return runTool(QStringLiteral(VORMEL_BENCH_TOOL), args, folder);
+}
+
+// The shop's own rows, sorted; the work tables and the summary row are the benchmark's to
+// rewrite.
+QStringList tradeRows(const QString& folder) {
+    ScriptedMessages messages;
+    Connection db(messages, folder);
+    QStringList rows;
+    if (!db.OpenDatabase())
+        return rows;
+    for (const char* table : {"Customers", "Orders", "Order_Details", "Order_Payment", "Items",
+                              "Products", "Sales", "AcctAdjust", "SerialNo"}) {
+        auto q = db.run(QStringLiteral("SELECT * FROM ") + QString::fromLatin1(table), {},
+                        QStringLiteral("test"));
+        while (q && q->next()) {
+            QStringList values{QString::fromLatin1(table)};
+            for (int i = 0; i < q->record().count(); ++i)
+                values << q->value(i).toString();
+            rows << values.join(QLatin1Char('|'));
+        }
+    }
+    rows.sort();
+    return rows;
+}
+
+} // namespace
+
+class Test_bench : public QObject {
+    Q_OBJECT
+
+private slots:
+    void printsOneLinePerOperation_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("any file name") << "shop.mdb";
+        QTest::newRow("the live file name") << "Flicka.mdb";
+    }
+    void printsOneLinePerOperation() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QVERIFY(makeShop(dir.path(), name));
+        const ToolRun run = bench({name}, dir.path());
+        QVERIFY2(run.exitCode == 0 || run.exitCode == 3, qPrintable(run.err));
+        QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        const auto heading = std::find_if(lines.begin(), lines.end(), [](const QString& line) {
+            return line.startsWith(QStringLiteral("operation "));
+        });
+        QVERIFY(heading != lines.begin() && heading != lines.end());
+        QVERIFY2(MemoryLine.match(lines.takeLast()).hasMatch(), qPrintable(run.out));
+        QStringList names;
+        for (const QString& line : lines.mid(heading - lines.begin() + 1)) {
+            const QRegularExpressionMatch m = OperationLine.match(line);
+            QVERIFY2(m.hasMatch(), qPrintable(line));
+            QCOMPARE(m.captured(2).toInt(), 20);
+            names << m.captured(1);
+        }
+        for (const QString& operation : Operations)
+            QCOMPARE(names.count(operation), 1);
+        // Nothing is left beside the file: no journal, no link.
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{name});
+    }
+
+    void leavesTheTradeAsItWas() {
+        QTemporaryDir dir;
+        QVERIFY(makeShop(dir.path(), Connection::LiveFile));
+        const QStringList before = tradeRows(dir.path());
+        QVERIFY(before.size() > 1000);
+        const ToolRun run = bench({Connection::LiveFile}, dir.path());
+        QVERIFY2(run.exitCode == 0 || run.exitCode == 3, qPrintable(run.err));
+        QCOMPARE(tradeRows(dir.path()), before);
+    }
+
+    void answersAFileItCannotUse_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no file") << QStringList() << 2 << "usage: vormel-bench FILE";
+        QTest::newRow("two files")
+            << QStringList{"a.mdb", "b.mdb"} << 2 << "usage: vormel-bench FILE";
+        QTest::newRow("missing") << QStringList{"none.mdb"} << 1
+                                 << "vormel-bench: none.mdb: no such file";
+    }
+    void answersAFileItCannotUse() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const ToolRun run = bench(args, dir.path());
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.err.trimmed(), message);
+        QCOMPARE(run.out, QString());
+    }
+
+    void refusesAShopWithoutTrade() {
+        QTemporaryDir dir;
+        ScriptedMessages messages;
+        QString error;
+        QVERIFY(createWorkingFile(
+            dir.filePath(Connection::LiveFile),
+            WorkingFileSpec{QDateTime(QDate(2024, 1, 2), QTime(9, 0)), {}, {}}, messages, error));
+        const ToolRun run = bench({Connection::LiveFile}, dir.path());
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.startsWith(QStringLiteral("vormel-bench: the file holds no trade")));
+    }
+};
+
+QTEST_GUILESS_MAIN(Test_bench)
+#include "tst_bench.moc"

@@ -1,0 +1,113 @@
+#include "benchcases.h"
+
+#include "benchshop.h"
+#include "benchvisit.h"
+#include "catalogue.h"
+#include "customers.h"
+#include "orders.h"
+#include "stats.h"
+#include "summaries.h"
+
+#include <QTime>
+
+namespace {
+
+// The clerk waits for these.
+constexpr double CounterMs = 5;
+constexpr double SummaryMs = 200;
+constexpr double RebuildMs = 3000;
+
+bool findMember(Connection& db, CustFindBy kind, const QString& value) {
+    QList<CustomerRec> hits;
+    return FindCustomerID(db, kind, true, value, hits);
+}
+
+// What the visit screen does when it opens on a member.
+bool openVisit(BenchShop& shop) {
+    CustomerRec customer;
+    customer.CustomerID = shop.memberID;
+    QString orderID, holder;
+    OrderRec order;
+    QList<OrderLine> lines;
+    return GetCustomer(shop.db(), customer) && RefreshCustStats(shop.db(), customer) &&
+           FindOrderID(shop.db(), OrderFindBy::Customer, shop.memberID, orderID, holder) &&
+           LoadOrder(shop.db(), orderID, shop.visitDay, order, lines);
+}
+
+bool lookUpItem(BenchShop& shop) {
+    ItemRateRec rates;
+    return GetItemRate(shop.db(), rates, shop.overdue.ItemID);
+}
+
+VisitWrites typicalVisit(BenchShop& shop) {
+    VisitWrites v;
+    v.now = QDateTime(shop.visitDay, QTime(16, 0));
+    v.order = shop.order;
+    v.back = shop.overdue;
+    for (const QString& itemID : shop.shelfCopies) {
+        ItemRateRec rates;
+        GetItemRate(shop.db(), rates, itemID);
+        rates.Quantity = 1;
+        v.rentals << rates;
+    }
+    GetItemRate(shop.db(), v.sale, shop.saleCode);
+    v.sale.Quantity = 2;
+    return v;
+}
+
+// The transaction summary of the report inquiry: every sum of the period, then the summary
+// row rewritten in a transaction of its own.
+bool summarise(Connection& db, const QDate& first, const QDate& last) {
+    DailySummary s;
+    s.RptDate = first;
+    s.RptEndDate = last;
+    const bool summed =
+        SumPayAmt(db, s, PayTypeCode::Rent) && SumPayAmt(db, s, PayTypeCode::Renewal) &&
+        SumPayAmt(db, s, PayTypeCode::LateCharge) && SumSales(db, s) &&
+        SumPayQtyByCat(db, s, PayTypeCode::Rent) && SumPayQtyByCat(db, s, PayTypeCode::Renewal) &&
+        SumPayQty(db, s) && SumReturnQtyByCat(db, s) && SumOverdueQtyByCat(db, s) &&
+        CountNewCust(db, s) && SumAdjustAmt(db, s);
+    TransactionGuard transaction(db);
+    return summed && transaction.begun() && UpdateRptDailyTx(db, s) && transaction.commit();
+}
+
+QList<BenchCase> counterCases(BenchShop& shop) {
+    Connection& db = shop.db();
+    const VisitWrites visit = typicalVisit(shop);
+    return {
+        {QStringLiteral("find member by number"), CounterMs,
+         [&db, &shop] { return findMember(db, CustFindBy::CustomerID, shop.memberID); }},
+        {QStringLiteral("find member by name fragment"), CounterMs,
+         [&db, &shop] { return findMember(db, CustFindBy::EnglishName, shop.nameFragment); }},
+        {QStringLiteral("open a visit"), CounterMs, [&shop] { return openVisit(shop); }},
+        {QStringLiteral("item rate"), CounterMs, [&shop] { return lookUpItem(shop); }},
+        {QStringLiteral("visit writes, rolled back"), CounterMs,
+         [&db, visit] { return writeVisitRolledBack(db, visit); }},
+    };
+}
+
+QList<BenchCase> summaryCases(BenchShop& shop) {
+    Connection& db = shop.db();
+    const QDate day = shop.day;
+    const QDate month(day.year(), day.month(), 1);
+    return {
+        {QStringLiteral("one-day summary"), SummaryMs,
+         [&db, day] { return summarise(db, day, day); }},
+        {QStringLiteral("one-month summary"), SummaryMs,
+         [&db, month] { return summarise(db, month, month.addMonths(1).addDays(-1)); }},
+    };
+}
+
+QList<BenchCase> rebuildCases(BenchShop& shop) {
+    Connection& db = shop.db();
+    return {
+        {QStringLiteral("rebuild Cust_Temp"), RebuildMs, [&db] { return RebuildCustTemp(db); }},
+        {QStringLiteral("rebuild Item_Temp"), RebuildMs, [&db] { return RebuildItemTemp(db); }},
+    };
+}
+
+} // namespace
+
+QList<BenchCase> benchCases(BenchShop& shop) {
+    return counterCases(shop) + summaryCases(shop) + rebuildCases(shop);
+}

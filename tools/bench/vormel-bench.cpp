@@ -1,0 +1,71 @@
+// vormel-bench: times the store's operations on a shop file.
+//   vormel-bench FILE
+
+#include "benchcases.h"
+#include "benchshop.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int Runs = 20;
+constexpr double MemoryLimitMB = 200;
+
+constexpr int ExitMissed = 3;
+constexpr int ExitFailed = 1;
+constexpr int ExitUsage = 2;
+
+void print(const QString& line) {
+    std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+void describe(const QString& path, const BenchShop& shop) {
+    print(QStringLiteral("vormel-bench: %1").arg(path));
+    print(
+        QStringLiteral("%1 members, %2 order lines, %3 charges; last day of trade %4; member "
+                       "%5 comes in on %6 with %7 copies out; name fragment \"%8\"; %9 runs each")
+            .arg(shop.members)
+            .arg(shop.lines)
+            .arg(shop.charges)
+            .arg(shop.day.toString(Qt::ISODate), shop.memberID, shop.visitDay.toString(Qt::ISODate))
+            .arg(shop.openLines.size())
+            .arg(shop.nameFragment)
+            .arg(Runs));
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() != 1 || args.first().startsWith(QLatin1Char('-'))) {
+        std::fputs("usage: vormel-bench FILE\n", stderr);
+        return ExitUsage;
+    }
+    BenchShop shop;
+    QString error;
+    if (!shop.open(args.first(), error)) {
+        std::fprintf(stderr, "vormel-bench: %s\n", error.toLocal8Bit().constData());
+        return ExitFailed;
+    }
+    describe(args.first(), shop);
+    print(resultHeading());
+    bool allMet = true;
+    for (const BenchCase& c : benchCases(shop)) {
+        const BenchResult r = measure(c, Runs);
+        if (!r.ran) {
+            std::fprintf(stderr, "vormel-bench: %s failed\n", c.name.toLocal8Bit().constData());
+            return ExitFailed;
+        }
+        print(resultLine(r));
+        allMet = allMet && r.met();
+    }
+    const double peak = peakMemoryMB();
+    print(memoryLine(peak, MemoryLimitMB));
+    allMet = allMet && peak >= 0 && peak < MemoryLimitMB;
+    return allMet ? 0 : ExitMissed;
+}
