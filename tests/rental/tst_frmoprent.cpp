@@ -274,6 +274,36 @@ private Q_SLOTS:
     }
 
     // A failed save keeps the screen and its lines; the retry writes everything once.
+    // Return, rental and sale typed at the keyboard, then F12: the rows the visit promises.
+    void fullVisitAtTheKeyboard() {
+        QVERIFY(c->open(QStringLiteral("000123")));
+        c->type(QStringLiteral("000001"));
+        c->press(Qt::Key_Return);
+        c->command(QStringLiteral("2"), QStringLiteral("a"));
+        c->command(QStringLiteral("s1"), QString());
+        c->type(QStringLiteral("07"));
+        c->press(Qt::Key_Return);
+        QCOMPARE(c->find<QTableWidget>("msgReturnItems")->item(0, ColTitle)->text(),
+                 QStringLiteral("ALIEN"));
+        QCOMPARE(c->text("txtSumTotalAmt"), QStringLiteral("105.00"));
+        c->press(Qt::Key_F12);
+        QTRY_VERIFY(c->form.isNull());
+        QVERIFY(c->shop.t.messages.boxes.isEmpty());
+        ShopFixture& s = c->shop;
+        QCOMPARE(s.text("SELECT RentStatus FROM Order_Details WHERE ItemID = '000001'"), "1");
+        QCOMPARE(s.count("SELECT count(*) FROM Order_Details WHERE ItemID = '000002' AND "
+                         "OrderID = (SELECT OrderID FROM Order_Details WHERE ItemID = '000001')"),
+                 1);
+        QCOMPARE(s.count("SELECT count(*) FROM Order_Payment WHERE ItemID = '000001' AND "
+                         "PayType = '1' AND Quantity = 6"),
+                 1);
+        QCOMPARE(s.text("SELECT Status FROM Items WHERE ItemID = '000001'"), "0");
+        QCOMPARE(s.text("SELECT Status FROM Items WHERE ItemID = '000002'"), "1");
+        QCOMPARE(s.count("SELECT count(*) FROM Sales WHERE RateID = 'S00001' AND Quantity = 7 "
+                         "AND NetAmt = 600000 AND CustomerID = '000123'"),
+                 1);
+    }
+
     void failedSaveStaysOpen() {
         QVERIFY(c->open(QStringLiteral("000200")));
         c->command(QStringLiteral("2"), QStringLiteral("a"));
