@@ -14,12 +14,6 @@ namespace {
 
 const QString Employee = QStringLiteral("13");
 
-// What loading the order shows as owed for lateness today.
-Money lateCharge(const OrderLine& line, const QDate& today) {
-    const qint64 days = line.EndDate.daysTo(today);
-    return days >= 1 ? line.item.OverDueRate * days : Money();
-}
-
 // What the save's settlement statements do to the line's stored charges: every unsettled one
 // is settled today and, when paid now, every unpaid one is paid today.
 void settle(OrderLine& line, const QDateTime& at, bool pay) {
@@ -45,7 +39,7 @@ TradeVisit::TradeVisit(ShopWriter& writer, Shelves& shelves, Account& account,
 
 bool TradeVisit::returnLine(qsizetype i) {
     OrderLine& line = m_account.lines[i];
-    line.LateAmt = lateCharge(line, m_at.date());
+    line.LateAmt = LateChargeOn(line, m_at.date());
     PrepareReturnedLine(line, m_at);
     settle(line, m_at, true);
     m_back.append(m_shelves.indexOf(line.ItemID));
@@ -56,10 +50,8 @@ bool TradeVisit::renewLine(qsizetype i, qint64 units, bool cash) {
     OrderLine& line = m_account.lines[i];
     if (line.payments.size() + 4 >= MaxLoadedPayments)
         return false;
-    line.LateAmt = lateCharge(line, m_at.date());
-    // Renewed before the due day begins, the new period follows on; later, it starts now.
-    const QDateTime due(line.EndDate, QTime(0, 0));
-    line.StartDate = m_at <= due ? due : m_at;
+    line.LateAmt = LateChargeOn(line, m_at.date());
+    line.StartDate = RenewalStart(line.EndDate, m_at);
     line.item.Quantity = units;
     line.EndDate = DueDate(line.StartDate, line.item, units);
     ++line.LastRenewIndex;

@@ -143,9 +143,7 @@ Outcome Visit::renew(const QString& itemID, qint64 quantity, bool cash) {
             QStringLiteral("The Item exceeded the renewal limit and cannot be renewed!"));
     const QDateTime now = m_clock.now();
     line.item.Quantity = quantity;
-    // Renewed before the due day begins, the new period follows on; later, it starts now.
-    const QDateTime due(line.EndDate, QTime(0, 0));
-    line.StartDate = now <= due ? due : now;
+    line.StartDate = RenewalStart(line.EndDate, now);
     line.EndDate = DueDate(line.StartDate, line.item, quantity);
     line.ReturnDate = NoDate;
     line.OSAmt += line.item.RentUnitRate * quantity;

@@ -7,6 +7,11 @@ QDate DueDate(const QDateTime& start, const ItemRateRec& rates, qint64 units) {
     return start.date().addDays(rates.RentUnitDays * units);
 }
 
+QDateTime RenewalStart(const QDate& dueDate, const QDateTime& now) {
+    const QDateTime due(dueDate, QTime(0, 0));
+    return now <= due ? due : now;
+}
+
 Money SalePrice(const ItemRateRec& rates, qint64 pieces) {
     const qint64 bundle = rates.PromoteQty;
     if (bundle <= 0 || bundle > pieces)

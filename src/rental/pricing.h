@@ -10,6 +10,10 @@ struct ItemRateRec;
 // The due date of a rental period of `units` rental units starting at `start`.
 QDate DueDate(const QDateTime& start, const ItemRateRec& rates, qint64 units);
 
+// Where a renewed period begins: renewed before the due day begins, it follows on from the
+// due date; later, it starts now.
+QDateTime RenewalStart(const QDate& dueDate, const QDateTime& now);
+
 // What n pieces of a rate code cost: every full bundle of PromoteQty pieces at PromotePrice,
 // the rest at UnitPrice each.
 Money SalePrice(const ItemRateRec& rates, qint64 pieces);

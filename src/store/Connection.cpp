@@ -31,7 +31,7 @@ Connection::Connection(MessageService& messages, const QString& folder, QObject*
 
 Connection::~Connection() {
     if (QSqlDatabase::contains(m_name)) {
-        QSqlDatabase::database(m_name, false).close();
+        release();
         QSqlDatabase::removeDatabase(m_name);
     }
 }
@@ -63,7 +63,7 @@ bool Connection::OpenDatabase() {
         exec(QStringLiteral("PRAGMA foreign_keys=OFF"), {}, QStringLiteral("OpenDatabase")) &&
         checkTables();
     if (!ready)
-        db.close();
+        release();
     return ready;
 }
 
@@ -87,8 +87,13 @@ bool Connection::CloseDatabase() {
     if (!isOpen())
         return true;
     Q_EMIT aboutToClose();
-    QSqlDatabase::database(m_name, false).close();
+    release();
     return true;
+}
+
+void Connection::release() {
+    m_prepared.clear();
+    database().close();
 }
 
 bool Connection::isOpen() const {
@@ -118,8 +123,29 @@ std::optional<QSqlQuery> Connection::run(const QString& sql, const QVariantList&
 }
 
 bool Connection::exec(const QString& sql, const QVariantList& values, const QString& source) {
-    auto q = run(sql, values, source);
-    return q.has_value();
+    m_lastSql = sql;
+    QSqlQuery* q = preparedStatement(sql, source);
+    if (!q)
+        return false;
+    for (qsizetype i = 0; i < values.size(); ++i)
+        q->bindValue(int(i), toDb(values.at(i)));
+    const bool done = q->exec();
+    if (!done)
+        reportSqlError(q->lastError(), source);
+    q->finish();
+    return done;
+}
+
+QSqlQuery* Connection::preparedStatement(const QString& sql, const QString& source) {
+    if (const auto found = m_prepared.find(sql); found != m_prepared.end())
+        return &found->second;
+    QSqlQuery q(database());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql)) {
+        reportSqlError(q.lastError(), source);
+        return nullptr;
+    }
+    return &m_prepared.emplace(sql, std::move(q)).first->second;
 }
 
 bool Connection::BeginTransaction() {

@@ -7,6 +7,7 @@
 #include <QVariantList>
 
 #include <optional>
+#include <unordered_map>
 
 class MessageService;
 class QSqlError;
@@ -41,7 +42,8 @@ public:
     // runs one statement. On failure: one error report naming `source`, and no query.
     std::optional<QSqlQuery> run(const QString& sql, const QVariantList& values,
                                  const QString& source);
-    // run() for statements whose rows nobody reads.
+    // For statements whose rows nobody reads. Each is prepared once per open connection and
+    // reset after every run, so repeated writes skip the parse and hold no lock afterwards.
     bool exec(const QString& sql, const QVariantList& values, const QString& source);
 
     bool BeginTransaction();
@@ -63,12 +65,15 @@ Q_SIGNALS:
 
 private:
     bool checkTables();
+    void release();
+    QSqlQuery* preparedStatement(const QString& sql, const QString& source);
 
     MessageService& m_messages;
     QString m_folder;
     QString m_name;
     QString m_lastSql;
     QString m_lastError;
+    std::unordered_map<QString, QSqlQuery> m_prepared;
 };
 
 // Ends a transaction by rolling back unless commit() succeeded first.

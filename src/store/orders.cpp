@@ -96,12 +96,6 @@ Money roundedToCents(Money amount) {
     return Money::fromUnits(units < 0 ? -cents : cents);
 }
 
-// The late charge for each whole day past the due date.
-Money lateCharge(Money overDueRate, const QDate& dueDate, const QDate& today) {
-    const qint64 days = dueDate.daysTo(today);
-    return days >= 1 ? overDueRate * days : Money();
-}
-
 enum class Rows { Found, None, Failed };
 
 Rows readPayments(Connection& db, OrderLine& line) {
@@ -138,7 +132,7 @@ bool completeLine(Connection& db, OrderLine& line, const QDate& today) {
         db.messages().show(QStringLiteral("debug: error in getting OverDueRate!"));
         ok = false;
     }
-    line.LateAmt = lateCharge(line.item.OverDueRate, line.EndDate, today);
+    line.LateAmt = LateChargeOn(line, today);
     return ok;
 }
 
@@ -247,6 +241,11 @@ bool LoadOrderLines(Connection& db, const QString& orderID, qint64 expected, con
 
 bool LoadPayments(Connection& db, OrderLine& line) {
     return readPayments(db, line) == Rows::Found;
+}
+
+Money LateChargeOn(const OrderLine& line, const QDate& today) {
+    const qint64 days = line.EndDate.daysTo(today);
+    return days >= 1 ? line.item.OverDueRate * days : Money();
 }
 
 bool SumUnpaidCharges(Connection& db, OrderLine& line) {

@@ -134,6 +134,10 @@ bool LoadOrderLines(Connection& db, const QString& orderID, qint64 expected, con
 // LastRenewIndex. False, after a message, when the line has none.
 bool LoadPayments(Connection& db, OrderLine& line);
 
+// What the line owes for lateness on `today`: its overdue rate for each whole day past its
+// due date.
+Money LateChargeOn(const OrderLine& line, const QDate& today);
+
 // Sets line.OSAmt to the sum of its unpaid charges, rounded to cents.
 bool SumUnpaidCharges(Connection& db, OrderLine& line);
 

@@ -255,7 +255,7 @@ private Q_SLOTS:
                                       "AdjustDate, InDate) VALUES (?, ?, ?, ?, ?)"),
                        {QStringLiteral("000001"), QStringLiteral("O'BRIEN \"50%\" 退款"),
                         QVariant::fromValue(*Money::parse(QStringLiteral("-1,234.5"))),
-                        QDate(2004, 2, 29), QDateTime(QDate(2004, 3, 1), QTime(23, 59, 58))}));
+                        QDate(2004, 2, 29), QDateTime(QDate(2004, 3, 1), QTime(7, 5, 3))}));
         auto q = t.db().run(QStringLiteral("SELECT Description, AdjustAmt, AdjustDate, InDate, "
                                            "ReceiptNum FROM AcctAdjust"),
                             {}, QStringLiteral("test"));
@@ -264,9 +264,31 @@ private Q_SLOTS:
         QCOMPARE(readMoney(q->value(1)), *Money::parse(QStringLiteral("-1234.5")));
         QCOMPARE(q->value(2).toString(), QStringLiteral("2004-02-29"));
         QCOMPARE(readDate(q->value(2)), QDate(2004, 2, 29));
-        QCOMPARE(readStamp(q->value(3)), QDateTime(QDate(2004, 3, 1), QTime(23, 59, 58)));
+        QCOMPARE(q->value(3).toString(), QStringLiteral("2004-03-01 07:05:03"));
+        QCOMPARE(readStamp(q->value(3)), QDateTime(QDate(2004, 3, 1), QTime(7, 5, 3)));
         QCOMPARE(readDateOrNone(q->value(4)), NoDate);
         QCOMPARE(readDate(q->value(4)), QDate());
+    }
+
+    void repeatedStatementsRunAcrossReopenAndReleaseTheirLocks() {
+        TestDb t;
+        const QString insert = QStringLiteral("INSERT INTO Orders (OrderID) VALUES (?)");
+        const QString peek = QStringLiteral("SELECT OrderID FROM Orders");
+        QVERIFY(t.db().exec(insert, {QStringLiteral("000001")}, QStringLiteral("test")));
+        QVERIFY(t.db().exec(peek, {}, QStringLiteral("test")));
+        QVERIFY(t.db().CloseDatabase());
+        QVERIFY(t.db().OpenDatabase());
+        QVERIFY(t.db().exec(insert, {QStringLiteral("000002")}, QStringLiteral("test")));
+        QVERIFY(t.db().exec(peek, {}, QStringLiteral("test")));
+        // A statement that stepped onto a row must not keep the file locked for others.
+        ScriptedMessages otherMessages;
+        Connection other(otherMessages, t.folder());
+        QVERIFY(other.OpenDatabase());
+        QVERIFY(other.BeginTransaction());
+        QVERIFY(other.exec(insert, {QStringLiteral("000003")}, QStringLiteral("other")));
+        QVERIFY(other.CommitTransaction());
+        QCOMPARE(count(t, QStringLiteral("Orders")), 3);
+        QVERIFY(t.messages.boxes.isEmpty() && otherMessages.boxes.isEmpty());
     }
 
     void invalidDateBindsAsNull() {
