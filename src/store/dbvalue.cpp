@@ -3,11 +3,10 @@
 #include "utility.h"
 
 namespace {
-const QString DateForm = QStringLiteral("yyyy-MM-dd");
-const QString StampForm = QStringLiteral("yyyy-MM-dd HH:mm:ss");
 
-// QDate::toString parses its format on every call, and a busy day binds thousands of dates,
-// so the stored forms are written digit by digit (years outside 1..9999 never reach the shop).
+// The stored forms are "yyyy-MM-dd" and "yyyy-MM-dd HH:mm:ss". QDate::toString and fromString
+// parse a format on every call, and a busy day or a report moves thousands of dates, so both
+// forms are written and read digit by digit (years outside 1..9999 never reach the shop).
 void putDigits(QChar* at, int value, int width) {
     for (int i = width - 1; i >= 0; --i, value /= 10)
         at[i] = QLatin1Char(char('0' + value % 10));
@@ -29,6 +28,37 @@ QString stampText(const QDateTime& t) {
     putDigits(text.data() + 17, time.second(), 2);
     return text;
 }
+
+// The number written in text[at, at + width); -1 unless every one of them is a digit.
+int digitsAt(QStringView text, qsizetype at, int width) {
+    int value = 0;
+    for (qsizetype i = at; i < at + width; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// The date at the start of the text; invalid unless it is a real date in the stored form.
+QDate dateAt(QStringView text) {
+    if (text.size() < 10 || text[4] != u'-' || text[7] != u'-')
+        return {};
+    const int year = digitsAt(text, 0, 4);
+    const int month = digitsAt(text, 5, 2);
+    const int day = digitsAt(text, 8, 2);
+    return year > 0 && month > 0 && day > 0 ? QDate(year, month, day) : QDate();
+}
+
+// The time after the date; midnight when the text holds no time of day.
+QTime timeAfterDate(QStringView text) {
+    if (text.size() < 19 || text[10] != u' ' || text[13] != u':' || text[16] != u':')
+        return QTime(0, 0);
+    const QTime t(digitsAt(text, 11, 2), digitsAt(text, 14, 2), digitsAt(text, 17, 2));
+    return t.isValid() ? t : QTime(0, 0);
+}
+
 } // namespace
 
 QVariant toDb(const QVariant& value) {
@@ -56,7 +86,7 @@ QString readText(const QVariant& v) {
 QDate readDate(const QVariant& v) {
     if (v.isNull())
         return {};
-    return QDate::fromString(v.toString().left(10), DateForm);
+    return dateAt(v.toString());
 }
 
 QDate readDateOrNone(const QVariant& v) {
@@ -67,10 +97,8 @@ QDateTime readStamp(const QVariant& v) {
     if (v.isNull())
         return {};
     const QString text = v.toString();
-    QDateTime t = QDateTime::fromString(text, StampForm);
-    if (!t.isValid())
-        t = QDateTime(readDate(v), QTime(0, 0));
-    return t;
+    const QDate date = dateAt(text);
+    return date.isValid() ? QDateTime(date, timeAfterDate(text)) : QDateTime();
 }
 
 Money readMoney(const QVariant& v) {

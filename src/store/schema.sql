@@ -30,9 +30,11 @@ CREATE TABLE Customers (
     BuyCount      INTEGER,
     LastRentDate  TEXT
 ) STRICT;
-CREATE INDEX Customers_HKID ON Customers (HKID);
-CREATE INDEX Customers_ChineseName ON Customers (ChineseName);
-CREATE INDEX Customers_EnglishName ON Customers (EnglishName);
+-- A search for part of a name reads every entry of its index; with Active beside the name it
+-- reads a member's row only for the hits.
+CREATE INDEX Customers_HKID ON Customers (HKID, Active);
+CREATE INDEX Customers_ChineseName ON Customers (ChineseName, Active);
+CREATE INDEX Customers_EnglishName ON Customers (EnglishName, Active);
 CREATE INDEX Customers_JoinDate ON Customers (JoinDate);
 
 CREATE TABLE Orders (
@@ -92,6 +94,8 @@ CREATE INDEX Order_Payment_Item ON Order_Payment (ItemID, Quantity);
 CREATE INDEX Order_Payment_PayDate ON Order_Payment (PayDate, PayType, ItemID, Quantity, ChargeAmt,
                                                      OrderIdx);
 
+-- Titles and copies are stored in key order: the summaries, rankings and reports look one up
+-- for every charge they read, and a lookup by key is then one search instead of two.
 CREATE TABLE Products (
     InDate               TEXT,
     ModDate              TEXT,
@@ -108,7 +112,7 @@ CREATE TABLE Products (
     ReorderLevel         INTEGER,
     Discontinued         TEXT,
     Remarks              TEXT
-) STRICT;
+) STRICT, WITHOUT ROWID;
 CREATE INDEX Products_ProductName ON Products (ProductName);
 CREATE INDEX Products_CategoryID ON Products (CategoryID);
 
@@ -123,10 +127,8 @@ CREATE TABLE Items (
     RentTimes     INTEGER,
     LastRentDate  TEXT,
     Status        TEXT
-) STRICT;
+) STRICT, WITHOUT ROWID;
 CREATE INDEX Items_ProductID ON Items (ProductID);
--- From a copy to its title's category without reading the copy's row.
-CREATE INDEX Items_Product ON Items (ItemID, ProductID);
 CREATE INDEX Items_Status ON Items (Status);
 
 CREATE TABLE Category (

@@ -291,6 +291,31 @@ private Q_SLOTS:
         QVERIFY(t.messages.boxes.isEmpty() && otherMessages.boxes.isEmpty());
     }
 
+    void storedTextReadsAsDateAndStamp_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDate>("date");
+        QTest::addColumn<QDateTime>("stamp");
+        const QDate leap(2004, 2, 29);
+        QTest::newRow("stamp") << "2004-02-29 07:05:03" << leap << QDateTime(leap, QTime(7, 5, 3));
+        QTest::newRow("date only") << "2004-02-29" << leap << QDateTime(leap, QTime(0, 0));
+        QTest::newRow("bad time") << "2004-02-29 25:00:00" << leap << QDateTime(leap, QTime(0, 0));
+        QTest::newRow("no such day") << "2003-02-29" << QDate() << QDateTime();
+        QTest::newRow("not digits") << "20x4-02-01" << QDate() << QDateTime();
+        QTest::newRow("signed") << "-004-02-01" << QDate() << QDateTime();
+        QTest::newRow("short") << "2004-2-1" << QDate() << QDateTime();
+        QTest::newRow("empty") << "" << QDate() << QDateTime();
+    }
+
+    void storedTextReadsAsDateAndStamp() {
+        QFETCH(QString, text);
+        QFETCH(QDate, date);
+        QFETCH(QDateTime, stamp);
+        QCOMPARE(readDate(text), date);
+        QCOMPARE(readStamp(text).isValid(), stamp.isValid());
+        if (stamp.isValid())
+            QCOMPARE(readStamp(text), stamp);
+    }
+
     void invalidDateBindsAsNull() {
         TestDb t;
         QVERIFY(t.exec(QStringLiteral("INSERT INTO Orders (OrderID, InDate) VALUES ('1', ?)"),

@@ -1,12 +1,13 @@
 #include "benchcases.h"
 
+#include "benchreports.h"
 #include "benchshop.h"
 #include "benchvisit.h"
 #include "catalogue.h"
 #include "customers.h"
+#include "inquiryrun.h"
 #include "orders.h"
 #include "stats.h"
-#include "summaries.h"
 
 #include <QTime>
 
@@ -58,17 +59,7 @@ VisitWrites typicalVisit(BenchShop& shop) {
 // The transaction summary of the report inquiry: every sum of the period, then the summary
 // row rewritten in a transaction of its own.
 bool summarise(Connection& db, const QDate& first, const QDate& last) {
-    DailySummary s;
-    s.RptDate = first;
-    s.RptEndDate = last;
-    const bool summed =
-        SumPayAmt(db, s, PayTypeCode::Rent) && SumPayAmt(db, s, PayTypeCode::Renewal) &&
-        SumPayAmt(db, s, PayTypeCode::LateCharge) && SumSales(db, s) &&
-        SumPayQtyByCat(db, s, PayTypeCode::Rent) && SumPayQtyByCat(db, s, PayTypeCode::Renewal) &&
-        SumPayQty(db, s) && SumReturnQtyByCat(db, s) && SumOverdueQtyByCat(db, s) &&
-        CountNewCust(db, s) && SumAdjustAmt(db, s);
-    TransactionGuard transaction(db);
-    return summed && transaction.begun() && UpdateRptDailyTx(db, s) && transaction.commit();
+    return QryDailyRpt(db, first, last, first.toString(QStringLiteral("MM/yyyy")));
 }
 
 QList<BenchCase> counterCases(BenchShop& shop) {
@@ -89,12 +80,13 @@ QList<BenchCase> counterCases(BenchShop& shop) {
 QList<BenchCase> summaryCases(BenchShop& shop) {
     Connection& db = shop.db();
     const QDate day = shop.day;
-    const QDate month(day.year(), day.month(), 1);
+    const QDate first = shop.monthFirst();
+    const QDate last = shop.monthLast();
     return {
         {QStringLiteral("one-day summary"), SummaryMs,
          [&db, day] { return summarise(db, day, day); }},
         {QStringLiteral("one-month summary"), SummaryMs,
-         [&db, month] { return summarise(db, month, month.addMonths(1).addDays(-1)); }},
+         [&db, first, last] { return summarise(db, first, last); }},
     };
 }
 
@@ -109,5 +101,5 @@ QList<BenchCase> rebuildCases(BenchShop& shop) {
 } // namespace
 
 QList<BenchCase> benchCases(BenchShop& shop) {
-    return counterCases(shop) + summaryCases(shop) + rebuildCases(shop);
+    return counterCases(shop) + summaryCases(shop) + rebuildCases(shop) + reportCases(shop);
 }

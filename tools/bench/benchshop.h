@@ -25,6 +25,9 @@ public:
     // date if that is later.
     QDate day;
     QDate visitDay;
+    // The first and last day of the month of `day`.
+    QDate monthFirst() const { return QDate(day.year(), day.month(), 1); }
+    QDate monthLast() const { return monthFirst().addMonths(1).addDays(-1); }
     qint64 members = 0;
     qint64 lines = 0;
     qint64 charges = 0;
