@@ -92,14 +92,16 @@ TextMeasure::TextMeasure() : m_widths(StyleCount) {
         m_metrics.append(QFontMetricsF(reportFont(TextStyle(style)), &measureDevice()));
 }
 
-double TextMeasure::width(const QString& text, TextStyle style) const {
+FittedText TextMeasure::measured(const QString& text, TextStyle style) const {
     QHash<QString, double>& known = m_widths[int(style)];
-    const auto found = known.constFind(text);
-    if (found != known.cend())
-        return *found;
-    const double points = metrics(style).horizontalAdvance(text) * PointsPerDot;
-    known.insert(text, points);
-    return points;
+    auto found = known.constFind(text);
+    if (found == known.cend())
+        found = known.insert(text, metrics(style).horizontalAdvance(text) * PointsPerDot);
+    return {found.key(), found.value()};
+}
+
+double TextMeasure::width(const QString& text, TextStyle style) const {
+    return measured(text, style).width;
 }
 
 double TextMeasure::lineHeight(TextStyle style) const {
@@ -107,9 +109,8 @@ double TextMeasure::lineHeight(TextStyle style) const {
 }
 
 FittedText TextMeasure::fit(const QString& text, TextStyle style, double width) const {
-    const double full = this->width(text, style);
-    if (full <= width)
-        return {text, full};
-    const QString cut = metrics(style).elidedText(text, Qt::ElideRight, width / PointsPerDot);
-    return {cut, this->width(cut, style)};
+    const FittedText full = measured(text, style);
+    if (full.width <= width)
+        return full;
+    return measured(metrics(style).elidedText(text, Qt::ElideRight, width / PointsPerDot), style);
 }

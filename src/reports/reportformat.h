@@ -36,11 +36,14 @@ public:
     double width(const QString& text, TextStyle style) const;
     // The distance from one line of this style to the next.
     double lineHeight(TextStyle style) const;
-    // The text, cut with an ellipsis when it is wider than `width`, and how wide it runs.
+    // The text, cut with an ellipsis when it is wider than `width`, and how wide it runs. Equal
+    // texts come back sharing one copy, so a report of many pages keeps each value once.
     FittedText fit(const QString& text, TextStyle style, double width) const;
 
 private:
     const QFontMetricsF& metrics(TextStyle style) const { return m_metrics.at(int(style)); }
+    // The text as first measured, and its width.
+    FittedText measured(const QString& text, TextStyle style) const;
     // One each per TextStyle, in its order.
     QList<QFontMetricsF> m_metrics;
     mutable QList<QHash<QString, double>> m_widths;

@@ -58,11 +58,11 @@ bool Connection::OpenDatabase() {
     }
     // A saved visit must survive a power cut; relations stay unenforced by design. A month's
     // summary or a ranking of a shop some years old reads far more index pages than SQLite's
-    // default 2 MB cache keeps, and reading them again from the file costs more than 16 MB.
+    // default 2 MB cache keeps, and reading them again from the file costs more than 8 MB.
     const bool ready =
         exec(QStringLiteral("PRAGMA journal_mode=DELETE"), {}, QStringLiteral("OpenDatabase")) &&
         exec(QStringLiteral("PRAGMA synchronous=FULL"), {}, QStringLiteral("OpenDatabase")) &&
-        exec(QStringLiteral("PRAGMA cache_size=-16384"), {}, QStringLiteral("OpenDatabase")) &&
+        exec(QStringLiteral("PRAGMA cache_size=-8192"), {}, QStringLiteral("OpenDatabase")) &&
         exec(QStringLiteral("PRAGMA foreign_keys=OFF"), {}, QStringLiteral("OpenDatabase")) &&
         checkTables();
     if (!ready)
