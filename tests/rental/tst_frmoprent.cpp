@@ -1,8 +1,5 @@
-#include "AppContext.h"
+#include "CounterScreen.h"
 #include "RentGrids.h"
-#include "ShopFixture.h"
-#include "TestSettings.h"
-#include "frmOpRent.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -18,7 +15,7 @@ class TestFrmOpRent : public QObject {
 
     // Member 000123 has 000001 out since 1 March (due 4 March, six days late on the 10th);
     // 000200 has nothing out; 000300 is no longer a member; 000400 has V00001 out, not late.
-    struct Counter {
+    struct Counter : CounterScreen {
         Counter() {
             shop.addCategory(QStringLiteral("V"), QStringLiteral("15"), 3, QStringLiteral("5"));
             shop.addCategory(QStringLiteral("S"), QStringLiteral("0"), 0, QStringLiteral("0"),
@@ -37,10 +34,7 @@ class TestFrmOpRent : public QObject {
             ok = shop.ok() && shop.visit(QStringLiteral("000123"), {{"A", "000001", "01"}});
             shop.clock.set(QDateTime(QDate(2004, 3, 10), QTime(18, 40)));
             ok = ok && shop.visit(QStringLiteral("000400"), {{"A", "V00001", "01"}});
-            ctx.OpCodes = OpCodeRec::defaults();
-            ctx.CurrentEmployeeID = QStringLiteral("13");
         }
-        ~Counter() { delete form; }
 
         // Opens the screen as the main window does: shown only when Start took the key.
         bool open(const QString& key) {
@@ -69,9 +63,6 @@ class TestFrmOpRent : public QObject {
                 shop.clock.advanceMs(gapMs);
             }
         }
-        void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-            QTest::keyClick(form->windowHandle(), key, modifiers);
-        }
         // A typed command: the item, Enter, the code over the offered one, Enter.
         void command(const QString& item, const QString& code) {
             type(item, 2000);
@@ -79,12 +70,6 @@ class TestFrmOpRent : public QObject {
             type(code);
             press(Qt::Key_Return);
         }
-
-        ShopFixture shop;
-        TestSettings store;
-        AppContext ctx{shop.db(), shop.t.messages, shop.clock, store.settings};
-        QPointer<frmOpRent> form;
-        bool ok = false;
     };
 
     std::unique_ptr<Counter> c;

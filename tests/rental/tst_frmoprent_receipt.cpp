@@ -1,8 +1,5 @@
-#include "AppContext.h"
+#include "CounterScreen.h"
 #include "ReportPreview.h"
-#include "ShopFixture.h"
-#include "TestSettings.h"
-#include "frmOpRent.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -18,13 +15,11 @@ class TestFrmOpRentReceipt : public QObject {
     Q_OBJECT
 
     // Member 000123 with nothing out yet, renting ALIEN for 15.00 on 10 March.
-    struct Counter {
+    struct Counter : CounterScreen {
         Counter() {
             shop.addCategory(QStringLiteral("V"), QStringLiteral("15"), 3, QStringLiteral("5"));
             shop.addItem(QStringLiteral("000001"), QStringLiteral("ALIEN"), QStringLiteral("V"));
             shop.addMember(QStringLiteral("000123"));
-            ctx.OpCodes = OpCodeRec::defaults();
-            ctx.CurrentEmployeeID = QStringLiteral("13");
             ctx.ShopName = QStringLiteral("FLICKA VIDEO");
             form = new frmOpRent(ctx);
             ok = shop.ok() && form->Start(QStringLiteral("000123"));
@@ -36,19 +31,8 @@ class TestFrmOpRentReceipt : public QObject {
             press(Qt::Key_Return);
             press(Qt::Key_Return);
         }
-        ~Counter() { delete form; }
-
-        void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-            QTest::keyClick(form->windowHandle(), key, modifiers);
-        }
         QList<ReportPreview*> previews() const { return form->findChildren<ReportPreview*>(); }
         qint64 orders() { return shop.count(QStringLiteral("SELECT COUNT(*) FROM Orders")); }
-
-        ShopFixture shop;
-        TestSettings store;
-        AppContext ctx{shop.db(), shop.t.messages, shop.clock, store.settings};
-        QPointer<frmOpRent> form;
-        bool ok = false;
     };
 
     std::unique_ptr<Counter> c;

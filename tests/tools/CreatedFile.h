@@ -4,6 +4,7 @@
 #include "ScriptedMessages.h"
 #include "dbfile.h"
 
+#include <QList>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <QVariantList>
@@ -38,4 +39,50 @@ public:
     QString error;
     bool created = false;
     bool opened = false;
+};
+
+// A count over a shop's rows and the range it must fall in.
+struct RowCheck {
+    const char* what;
+    const char* sql;
+    qint64 least = 0;
+    qint64 most = 0;
+};
+
+// What every shop the tools write holds, whatever its size: each of these counts nothing.
+inline const QList<RowCheck> TradeInvariants = {
+    {"open line not out",
+     "SELECT count(*) FROM Order_Details d JOIN Items i USING (ItemID) "
+     "WHERE d.RentStatus = '0' AND i.Status <> '1'",
+     0, 0},
+    {"out without one open line",
+     "SELECT count(*) FROM Items i WHERE Status = '1' AND (SELECT count(*) FROM "
+     "Order_Details d WHERE d.ItemID = i.ItemID AND d.RentStatus = '0') <> 1",
+     0, 0},
+    {"charged wrongly",
+     "SELECT count(*) FROM Order_Payment WHERE ChargeAmt <> "
+     "CASE WHEN PayType = '3' THEN 0 ELSE UnitRate * Quantity END",
+     0, 0},
+    {"returned but owing",
+     "SELECT count(*) FROM Order_Payment p JOIN Order_Details d USING (OrderIdx) WHERE "
+     "d.RentStatus = '1' AND (p.PayStatus <> 'Y' OR p.SettleDate = '2222-01-01')",
+     0, 0},
+    {"lines without charge",
+     "SELECT count(*) FROM Order_Details d WHERE NOT EXISTS "
+     "(SELECT 1 FROM Order_Payment p WHERE p.OrderIdx = "
+     "d.OrderIdx)",
+     0, 0},
+    {"lines without order",
+     "SELECT count(*) FROM Order_Details d WHERE NOT EXISTS "
+     "(SELECT 1 FROM Orders o WHERE o.OrderID = d.OrderID)",
+     0, 0},
+    {"two open orders",
+     "SELECT count(*) FROM (SELECT o.CustomerID FROM Orders o JOIN Order_Details d "
+     "USING (OrderID) WHERE d.RentStatus = '0' GROUP BY o.CustomerID "
+     "HAVING count(DISTINCT o.OrderID) > 1)",
+     0, 0},
+    {"sales of copies",
+     "SELECT count(*) FROM Sales s WHERE NOT EXISTS (SELECT 1 FROM Items i WHERE "
+     "i.ItemID = s.RateID AND i.Status = '4')",
+     0, 0},
 };
