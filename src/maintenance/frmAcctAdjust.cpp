@@ -189,12 +189,12 @@ void frmAcctAdjust::cancel() {
     m_leaving = m_ctx.DiscardAnswer == AnswerYes;
 }
 
-// The title bar's close button asks like Cancel does.
+// The title bar's close button asks like Cancel does. Inside this close the question's own
+// close() is ignored, so its answer decides here whether this close goes through.
 void frmAcctAdjust::closeEvent(QCloseEvent* event) {
-    if (m_leaving) {
-        event->accept();
-        return;
+    if (!m_leaving) {
+        ConfirmDiscard(m_ctx.messages, *this, true, m_ctx.DiscardAnswer);
+        m_leaving = m_ctx.DiscardAnswer == AnswerYes;
     }
-    event->ignore();
-    cancel();
+    event->setAccepted(m_leaving);
 }
