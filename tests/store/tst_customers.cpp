@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 CustomerRec member(const QString& id, const QString& english, const QString& chinese,
@@ -61,6 +63,7 @@ private Q_SLOTS:
         row("number must match whole", 0, false, "100", {});
         row("english by name", 6, false, "CHAN", {"1002", "1001"});
         row("english active only", 6, true, "CHAN", {"1001"});
+        row("chinese by name", 5, false, "陳", {"1001", "1002"});
         row("hkid by hkid", 4, false, "34", {"1001", "1002", "1003"});
         row("percent is a character", 6, false, "%", {"1003"});
         row("nothing", 6, false, "ZZZ", {});
@@ -71,13 +74,11 @@ private Q_SLOTS:
         QFETCH(QString, value);
         QFETCH(QStringList, expected);
         TestDb t;
-        QVERIFY(t.ok());
         for (CustomerRec rec :
-             {member("1001", "CHAN TAI MAN", QStringLiteral("陳大文"), "A123456"),
-              member("1002", "CHAN SIU MING", QStringLiteral("陳小明"), "B234567", "N"),
-              member("1003", "WONG 100% PURE", QStringLiteral("黃"), "C345678"),
-              member("1004", "LEE_KA", QStringLiteral("李"), "D1"),
-              member("1005", "O'BRIEN", "", "E1")})
+             {member("1001", "CHAN TAI MAN", "陳大文", "A123456"),
+              member("1002", "CHAN SIU MING", "陳小明", "B234567", "N"),
+              member("1003", "WONG 100% PURE", "黃", "C345678"),
+              member("1004", "LEE_KA", "李", "D1"), member("1005", "O'BRIEN", "", "E1")})
             QVERIFY(InsertCustomer(t.db(), rec));
         QList<CustomerRec> hits = {member("9", "UNTOUCHED", "", "")};
         QCOMPARE(FindCustomerID(t.db(), CustFindBy(kind), activeOnly, value, hits),
@@ -86,20 +87,16 @@ private Q_SLOTS:
         QCOMPARE(t.messages.boxes.size(), 0);
     }
 
-    void invalidKindIsRefused_data() {
-        QTest::addColumn<int>("kind");
-        for (int kind : {1, 7})
-            QTest::addRow("kind %d", kind) << kind;
-    }
     void invalidKindIsRefused() {
-        QFETCH(int, kind);
         TestDb t;
         QList<CustomerRec> hits;
-        QVERIFY(!FindCustomerID(t.db(), CustFindBy(kind), false, "1001", hits));
-        QCOMPARE(t.messages.texts(), QStringList{"Debug: Error find type in FindCustomerID()!"});
+        for (int kind : {1, 7})
+            QVERIFY(!FindCustomerID(t.db(), CustFindBy(kind), false, "1001", hits));
+        QCOMPARE(t.messages.texts(), QStringList(2, "Debug: Error find type in FindCustomerID()!"));
         QCOMPARE(t.messages.boxes.first().title, QString());
     }
 
+    // Columns left NULL read as empty text, no date, and NoDate for the last rental.
     void nullColumnsReadBack() {
         TestDb t;
         QVERIFY(t.exec("INSERT INTO Customers (CustomerID) VALUES ('1001')"));
@@ -107,8 +104,7 @@ private Q_SLOTS:
         rec.CustomerID = "1001";
         QVERIFY(GetCustomer(t.db(), rec));
         QCOMPARE(rec.LastRentDate, NoDate);
-        QVERIFY(rec.Phone2.isEmpty());
-        QVERIFY(!rec.BirthDate.isValid());
+        QVERIFY(rec.Phone2.isEmpty() && !rec.BirthDate.isValid());
         rec.CustomerID = "1002";
         QVERIFY(!GetCustomer(t.db(), rec));
         QCOMPARE(rec.CustomerID, QString("1002"));
@@ -129,8 +125,7 @@ private Q_SLOTS:
         QVERIFY(InsertCustomer(t.db(), rec));
         QVERIFY(rec.RAWID > 0);
         QCOMPARE(GetCustomerRawID(t.db(), rec), QString::number(rec.RAWID));
-        CustomerRec back;
-        back.CustomerID = "1001";
+        CustomerRec back = member("1001", "", "", "");
         QVERIFY(GetCustomer(t.db(), back));
         QCOMPARE(fields(back), fields(rec));
         QList<CustomerRec> hits;
@@ -145,11 +140,12 @@ private Q_SLOTS:
         QVERIFY(!InsertCustomer(t.db(), rec));
         QCOMPARE(t.messages.boxes.size(), 1);
         QVERIFY(t.messages.boxes.first().text.startsWith("Error # "));
-        QCOMPARE(t.messages.boxes.first().title, QString("Error"));
         QCOMPARE(t.scalar("SELECT count(*) FROM Customers").toInt(), 1);
         QCOMPARE(GetCustomerRawID(t.db(), member("1002", "", "", "")), QString());
     }
 
+    // The member number and the statistics are written only when their flag says so;
+    // ModDate is always stamped and InDate never written.
     void updateWritesWhatItsFlagsAllow_data() {
         QTest::addColumn<bool>("writeCustomerID");
         QTest::addColumn<bool>("writeStats");
@@ -180,17 +176,13 @@ private Q_SLOTS:
         expected.InDate = old.InDate;
         if (!writeCustomerID)
             expected.CustomerID = old.CustomerID;
-        if (!writeStats) {
-            expected.Class = old.Class;
-            expected.RentTimes = old.RentTimes;
-            expected.GoodTimes = old.GoodTimes;
-            expected.LateTimes = old.LateTimes;
-            expected.BadTimes = old.BadTimes;
-            expected.BuyCount = old.BuyCount;
-            expected.LastRentDate = old.LastRentDate;
-        }
-        CustomerRec stored;
-        stored.CustomerID = expected.CustomerID;
+        const auto stats = [](CustomerRec& r) {
+            return std::tie(r.Class, r.RentTimes, r.GoodTimes, r.LateTimes, r.BadTimes, r.BuyCount,
+                            r.LastRentDate);
+        };
+        if (!writeStats)
+            stats(expected) = stats(old);
+        CustomerRec stored = member(expected.CustomerID, "", "", "");
         QVERIFY(GetCustomer(t.db(), stored));
         QCOMPARE(fields(stored), fields(expected));
     }

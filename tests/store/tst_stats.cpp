@@ -91,15 +91,13 @@ private Q_SLOTS:
     void unknownLineStatusIsReportedAndLeftOut() {
         TestDb t;
         QVERIFY(arrangeShop(t));
-        QVERIFY(t.exec(QStringLiteral("UPDATE Order_Details SET RentStatus = '7' "
-                                      "WHERE OrderIdx = '000102'")));
+        QVERIFY(t.exec("UPDATE Order_Details SET RentStatus = '7' WHERE OrderIdx = '000102'"));
         CustomerRec rec;
         rec.CustomerID = QStringLiteral("000001");
         QVERIFY(CustStat(t.db(), rec));
         QCOMPARE(t.messages.texts(), QStringList{"debug : Error in CustStat RentStatus!"});
-        QCOMPARE(rec.RentTimes, 4);
-        QCOMPARE(rec.GoodTimes, 2);
-        QCOMPARE(rec.BadTimes, 0);
+        QCOMPARE(QList<qint64>({rec.RentTimes, rec.GoodTimes, rec.BadTimes}),
+                 QList<qint64>({4, 2, 0}));
     }
 
     void itemFigures_data() {
@@ -125,48 +123,34 @@ private Q_SLOTS:
         QCOMPARE(list[0].LastRentDate, lastRent);
     }
 
-    void rebuildsHoldEveryRowOnce_data() {
+    // Each work table holds every customer or item once, however often it is rebuilt; a
+    // failed rebuild keeps the old rows.
+    void rebuilds_data() {
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("totals");
-        QTest::newRow("Cust_Temp") << "Cust_Temp"
-                                   << "000001=9,000002=0";
-        QTest::newRow("Item_Temp") << "Item_Temp"
-                                   << "A00001=4,A00002=5,A00003=0";
+        QTest::newRow("Cust_Temp") << "Cust_Temp" << QString("000001=9,000002=0");
+        QTest::newRow("Item_Temp") << "Item_Temp" << QString("A00001=4,A00002=5,A00003=0");
     }
-    void rebuildsHoldEveryRowOnce() {
+    void rebuilds() {
         QFETCH(QString, table);
         QFETCH(QString, totals);
-        TestDb& t = *m_shop;
+        TestDb t;
+        QVERIFY(arrangeShop(t));
         const auto rebuild = table == "Cust_Temp" ? RebuildCustTemp : RebuildItemTemp;
         const QString read = QStringLiteral("SELECT group_concat(Id || '=' || TotalTimes) FROM "
                                             "(SELECT %2 AS Id, TotalTimes FROM %1 ORDER BY Id)")
                                  .arg(table, table == "Cust_Temp" ? "CustomerID" : "ItemID");
-        QVERIFY(rebuild(t.db()));
-        QCOMPARE(t.scalar(read).toString(), totals);
-        QVERIFY(rebuild(t.db()));
-        QCOMPARE(t.scalar(read).toString(), totals);
-    }
-
-    void failedRebuildKeepsOldRows_data() {
-        QTest::addColumn<QString>("table");
-        QTest::newRow("Cust_Temp") << "Cust_Temp";
-        QTest::newRow("Item_Temp") << "Item_Temp";
-    }
-    void failedRebuildKeepsOldRows() {
-        QFETCH(QString, table);
-        TestDb t;
-        QVERIFY(arrangeShop(t));
-        const auto rebuild = table == "Cust_Temp" ? RebuildCustTemp : RebuildItemTemp;
-        QVERIFY(rebuild(t.db()));
-        const QString count = QStringLiteral("SELECT count(*) FROM ") + table;
-        const qint64 before = t.scalar(count).toLongLong();
+        for (int run = 0; run < 2; ++run) {
+            QVERIFY(rebuild(t.db()));
+            QCOMPARE(t.scalar(read).toString(), totals);
+        }
         QVERIFY(t.exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON %1 "
                                       "BEGIN SELECT RAISE(ABORT, 'disk full'); END")
                            .arg(table)));
         QVERIFY(!rebuild(t.db()));
         QCOMPARE(t.messages.boxes.size(), 1);
         QCOMPARE(t.messages.boxes[0].title, QStringLiteral("Error"));
-        QCOMPARE(t.scalar(count).toLongLong(), before);
+        QCOMPARE(t.scalar(read).toString(), totals);
     }
 };
 

@@ -3,7 +3,9 @@
 #include "Connection.h"
 #include "ScriptedMessages.h"
 #include "dbfile.h"
+#include "generate.h"
 
+#include <QFile>
 #include <QList>
 #include <QTemporaryDir>
 #include <QVariant>
@@ -41,6 +43,17 @@ public:
     bool opened = false;
 };
 
+inline QByteArray readAll(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+inline WorkingFileSpec generatedSpec(const GenerateOptions& options, shop::RowCounts& written) {
+    return WorkingFileSpec{options.created(), {}, [options, &written](Connection& db) {
+                               return addGeneratedShop(db, options, written);
+                           }};
+}
+
 // A count over a shop's rows and the range it must fall in.
 struct RowCheck {
     const char* what;
@@ -49,7 +62,7 @@ struct RowCheck {
     qint64 most = 0;
 };
 
-// What every shop the tools write holds, whatever its size: each of these counts nothing.
+// What every shop the tools write holds, whatever its size.
 inline const QList<RowCheck> TradeInvariants = {
     {"open line not out",
      "SELECT count(*) FROM Order_Details d JOIN Items i USING (ItemID) "
@@ -69,8 +82,7 @@ inline const QList<RowCheck> TradeInvariants = {
      0, 0},
     {"lines without charge",
      "SELECT count(*) FROM Order_Details d WHERE NOT EXISTS "
-     "(SELECT 1 FROM Order_Payment p WHERE p.OrderIdx = "
-     "d.OrderIdx)",
+     "(SELECT 1 FROM Order_Payment p WHERE p.OrderIdx = d.OrderIdx)",
      0, 0},
     {"lines without order",
      "SELECT count(*) FROM Order_Details d WHERE NOT EXISTS "
@@ -81,6 +93,13 @@ inline const QList<RowCheck> TradeInvariants = {
      "USING (OrderID) WHERE d.RentStatus = '0' GROUP BY o.CustomerID "
      "HAVING count(DISTINCT o.OrderID) > 1)",
      0, 0},
+    {"counters not past every number",
+     "SELECT count(*) FROM SerialNo WHERE "
+     "OrderID = (SELECT max(CAST(OrderID AS INTEGER)) + 1 FROM Orders) AND "
+     "OrderIdx = (SELECT max(CAST(OrderIdx AS INTEGER)) + 1 FROM Order_Details) AND "
+     "ProductID = (SELECT max(CAST(ProductID AS INTEGER)) + 1 FROM Products) AND "
+     "AdjustID = (SELECT max(CAST(AdjustID AS INTEGER)) + 1 FROM AcctAdjust)",
+     1, 1},
     {"sales of copies",
      "SELECT count(*) FROM Sales s WHERE NOT EXISTS (SELECT 1 FROM Items i WHERE "
      "i.ItemID = s.RateID AND i.Status = '4')",

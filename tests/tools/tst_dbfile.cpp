@@ -4,7 +4,6 @@
 #include "shopinfo.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTest>
 
 namespace {
@@ -20,11 +19,6 @@ QStringList folderEntries(const QString& folder) {
                                   QDir::NoDotAndDotDot);
 }
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
@@ -34,113 +28,76 @@ ToolRun runDbTool(const QStringList& args, const QString& folder) {
     return runTool(QStringLiteral(VORMEL_DB_TOOL), args, folder);
 }
 
+QStringList codesOf(const OpCodeRec& r) {
+    return {r.AddItem,       r.FreeItem,         r.DeleteItem, r.EditItem, r.ReturnItem,
+            r.RenewItemCash, r.RenewItemArrears, r.BadItem,    r.SalesItem};
+}
+
 } // namespace
 
 class Test_dbfile : public QObject {
     Q_OBJECT
 
 private slots:
-    void opensWithoutAnyBox() {
+    void holdsExactlyTheBaseRows() {
         CreatedFile file(plainSpec());
         QVERIFY2(file.created, qPrintable(file.error));
         QVERIFY(file.opened);
-        QVERIFY(file.messages.boxes.isEmpty());
         QCOMPARE(folderEntries(file.dir.path()), QStringList{Connection::LiveFile});
-    }
-
-    void holdsExactlyTheBaseRows_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<qint64>("rows");
-        const QList<std::pair<const char*, qint64>> expected = {
+        const QList<std::pair<QString, qint64>> expected = {
             {"ItemStatus", 5}, {"PaymentType", 4},   {"OpCode", 1},        {"SerialNo", 1},
             {"RptDailyTx", 1}, {"Category", 1},      {"ShopInfo", 0},      {"Customers", 0},
             {"Orders", 0},     {"Order_Details", 0}, {"Order_Payment", 0}, {"Products", 0},
             {"Items", 0},      {"Sales", 0},         {"AcctAdjust", 0},    {"Cust_Temp", 0},
             {"Item_Temp", 0}};
-        for (const auto& [table, rows] : expected)
-            QTest::newRow(table) << QString::fromLatin1(table) << rows;
-    }
-    void holdsExactlyTheBaseRows() {
-        QFETCH(QString, table);
-        QFETCH(qint64, rows);
-        CreatedFile file(plainSpec());
-        QVERIFY(file.opened);
-        QCOMPARE(file.count(QStringLiteral("SELECT count(*) FROM ") + table), rows);
-    }
-
-    void namesEveryCode_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("ids");
-        QTest::newRow("item statuses") << "ItemStatus"
-                                       << "0,1,2,3,4";
-        QTest::newRow("payment types") << "PaymentType"
-                                       << "0,1,2,3";
-    }
-    void namesEveryCode() {
-        QFETCH(QString, table);
-        QFETCH(QString, ids);
-        CreatedFile file(plainSpec());
-        QVERIFY(file.opened);
-        QCOMPARE(file.scalar(QStringLiteral("SELECT group_concat(ID) FROM (SELECT ID FROM ") +
-                             table + QStringLiteral(" ORDER BY ID)"))
-                     .toString(),
-                 ids);
-        QCOMPARE(file.count(QStringLiteral("SELECT count(*) FROM ") + table +
-                            QStringLiteral(" WHERE Name IS NULL OR Name = ''")),
-                 0);
-    }
-
-    void startsWithDefaultCodesAndCounters() {
-        CreatedFile file(plainSpec());
-        QVERIFY(file.opened);
-        OpCodeRec codes;
-        QVERIFY(GetOpCodes(*file.db, codes));
-        const OpCodeRec defaults = OpCodeRec::defaults();
-        QCOMPARE(QStringList({codes.AddItem, codes.FreeItem, codes.DeleteItem, codes.EditItem,
-                              codes.ReturnItem, codes.RenewItemCash, codes.RenewItemArrears,
-                              codes.BadItem, codes.SalesItem}),
-                 QStringList({defaults.AddItem, defaults.FreeItem, defaults.DeleteItem,
-                              defaults.EditItem, defaults.ReturnItem, defaults.RenewItemCash,
-                              defaults.RenewItemArrears, defaults.BadItem, defaults.SalesItem}));
+        QStringList counts, wanted;
+        for (const auto& [table, rows] : expected) {
+            counts << table + ' ' + QString::number(file.count("SELECT count(*) FROM " + table));
+            wanted << table + ' ' + QString::number(rows);
+        }
+        QCOMPARE(counts, wanted);
+        // Every code is named; the one category can be rented.
+        const QList<std::pair<QString, QString>> codes = {{"ItemStatus", "0,1,2,3,4"},
+                                                          {"PaymentType", "0,1,2,3"}};
+        for (const auto& [table, ids] : codes)
+            QCOMPARE(file.scalar("SELECT group_concat(ID) FROM (SELECT ID FROM " + table +
+                                 " WHERE Name <> '' ORDER BY ID)")
+                         .toString(),
+                     ids);
+        QCOMPARE(file.count("SELECT count(*) FROM Category WHERE CategoryID = 'V' AND "
+                            "RentUnitRate > 0 AND RentUnitDays BETWEEN 1 AND 7"),
+                 1);
+        OpCodeRec opCodes;
+        QVERIFY(GetOpCodes(*file.db, opCodes));
+        QCOMPARE(codesOf(opCodes), codesOf(OpCodeRec::defaults()));
         for (const char* counter : {"OrderIdx", "OrderID", "ProductID", "AdjustID"})
-            QCOMPARE(GetSerialNo(*file.db, QString::fromLatin1(counter)), QStringLiteral("000001"));
+            QCOMPARE(GetSerialNo(*file.db, counter), QStringLiteral("000001"));
         QVERIFY(file.messages.boxes.isEmpty());
     }
 
-    void hasTheVideoCategory() {
-        CreatedFile file(plainSpec());
-        QVERIFY(file.opened);
-        QCOMPARE(file.scalar(QStringLiteral("SELECT CategoryID FROM Category")).toString(),
-                 QStringLiteral("V"));
-        QVERIFY(file.count(QStringLiteral("SELECT RentUnitRate FROM Category")) > 0);
-        const qint64 days = file.count(QStringLiteral("SELECT RentUnitDays FROM Category"));
-        QVERIFY(days >= 1 && days <= 7);
+    // Neither a file that was there before nor one that appears while the new one is being
+    // written is replaced.
+    void neverReplacesAFile_data() {
+        QTest::addColumn<bool>("meanwhile");
+        QTest::newRow("there before") << false;
+        QTest::newRow("appearing meanwhile") << true;
     }
-
-    void storesTheShopName_data() {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("latin") << "VORMEL VIDEO";
-        QTest::newRow("chinese") << QStringLiteral("旺角影視中心");
-        QTest::newRow("quote") << "O'BRIEN'S VIDEO";
-    }
-    void storesTheShopName() {
-        QFETCH(QString, name);
-        CreatedFile file(WorkingFileSpec{Created, name, {}});
-        QVERIFY(file.opened);
-        QCOMPARE(GetShopName(*file.db), name);
-    }
-
-    void refusesAnExistingFile() {
+    void neverReplacesAFile() {
+        QFETCH(bool, meanwhile);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Flicka.mdb"));
         static const char bytes[] = "someone's data\0\x01\x02 kept";
-        const QByteArray before(bytes, sizeof bytes - 1);
-        QVERIFY(writeFile(path, before));
+        const QByteArray theirs(bytes, sizeof bytes - 1);
+        WorkingFileSpec spec = plainSpec();
+        if (meanwhile)
+            spec.fill = [&](Connection&) { return writeFile(path, theirs); };
+        else
+            QVERIFY(writeFile(path, theirs));
         ScriptedMessages messages;
         QString error;
-        QVERIFY(!createWorkingFile(path, plainSpec(), messages, error));
+        QVERIFY(!createWorkingFile(path, spec, messages, error));
         QCOMPARE(error, path + QStringLiteral(" already exists"));
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readAll(path), theirs);
         QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("Flicka.mdb")});
     }
 
@@ -158,10 +115,8 @@ private slots:
         WorkingFileSpec spec = plainSpec();
         if (fillFails) {
             spec.fill = [](Connection& db) {
-                return db.exec(QStringLiteral("INSERT INTO Customers (CustomerID) VALUES (?)"),
-                               {QStringLiteral("000001")}, QStringLiteral("test")) &&
-                       db.exec(QStringLiteral("INSERT INTO NoSuchTable VALUES (1)"), {},
-                               QStringLiteral("test"));
+                return db.exec("INSERT INTO Customers (CustomerID) VALUES ('000001')", {}, "t") &&
+                       db.exec("INSERT INTO NoSuchTable VALUES (1)", {}, "t");
             };
         }
         ScriptedMessages messages;
@@ -171,24 +126,10 @@ private slots:
         QVERIFY(folderEntries(dir.path()).isEmpty());
     }
 
-    void neverReplacesAFileThatAppearsMeanwhile() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("Flicka.mdb"));
-        WorkingFileSpec spec = plainSpec();
-        spec.fill = [path](Connection&) { return writeFile(path, "theirs"); };
-        ScriptedMessages messages;
-        QString error;
-        QVERIFY(!createWorkingFile(path, spec, messages, error));
-        QCOMPARE(error, path + QStringLiteral(" already exists"));
-        QCOMPARE(readAll(path), QByteArray("theirs"));
-        QCOMPARE(folderEntries(dir.path()), QStringList{QStringLiteral("Flicka.mdb")});
-    }
-
     void toolRefusesAnExistingFile() {
         QTemporaryDir dir;
         QVERIFY(writeFile(dir.filePath(QStringLiteral("shop.mdb")), "mine"));
-        const ToolRun run =
-            runDbTool({QStringLiteral("create"), QStringLiteral("shop.mdb")}, dir.path());
+        const ToolRun run = runDbTool({"create", "shop.mdb"}, dir.path());
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err.trimmed(), QStringLiteral("shop.mdb already exists"));
         QCOMPARE(readAll(dir.filePath(QStringLiteral("shop.mdb"))), QByteArray("mine"));
@@ -214,18 +155,16 @@ private slots:
 
     void toolMakesADemoFile() {
         QTemporaryDir dir;
-        const ToolRun run = runDbTool({QStringLiteral("create"), QStringLiteral("--demo"),
-                                       QStringLiteral("--shop-name"), QStringLiteral("影視 SHOP"),
-                                       QStringLiteral("Flicka.mdb")},
-                                      dir.path());
+        const ToolRun run = runDbTool(
+            {"create", "--demo", "--shop-name", QStringLiteral("影視 SHOP"), "Flicka.mdb"},
+            dir.path());
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err, QString());
         ScriptedMessages messages;
         Connection db(messages, dir.path());
         QVERIFY(db.OpenDatabase());
         QCOMPARE(GetShopName(db), QStringLiteral("影視 SHOP"));
-        auto q =
-            db.run(QStringLiteral("SELECT count(*) FROM Customers"), {}, QStringLiteral("test"));
+        auto q = db.run(QStringLiteral("SELECT count(*) FROM Customers"), {}, "test");
         QVERIFY(q && q->next() && q->value(0).toInt() > 0);
         QVERIFY(messages.boxes.isEmpty());
     }
