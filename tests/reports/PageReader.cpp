@@ -44,14 +44,6 @@ QStringList lines(const PageModel& model, Band band) {
     return out;
 }
 
-Band firstBand(const ReportPage& page) {
-    for (const QList<PageText>& row : byLine(page)) {
-        if (row.first().band != Band::PageFooter)
-            return row.first().band;
-    }
-    return Band::PageFooter;
-}
-
 QString overlap(const ReportPage& page) {
     for (const QList<PageText>& row : byLine(page)) {
         for (int i = 1; i < row.size(); ++i) {

@@ -11,8 +11,6 @@ namespace pagereader {
 QStringList lines(const ReportPage& page, Band band);
 // The same over every page.
 QStringList lines(const PageModel& model, Band band);
-// The band of the page's first text from the top (the page footer left aside).
-Band firstBand(const ReportPage& page);
 // A description of the first two texts on one line that overlap, or empty when none do.
 QString overlap(const ReportPage& page);
 

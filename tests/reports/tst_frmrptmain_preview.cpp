@@ -59,9 +59,11 @@ private Q_SLOTS:
         QVERIFY(m_out.isValid());
     }
 
+    // Printing follows the orientation the report asks for.
     void reportSavesPdfAndCsv() {
         ReportPreview preview(ReportContent(sales(), Info), m_messages);
         QCOMPARE(preview.windowTitle(), QStringLiteral("Sales Details Report:"));
+        QCOMPARE(preview.printer()->pageLayout().orientation(), QPageLayout::Portrait);
         QVERIFY(preview.findChild<QAction*>(QStringLiteral("actSavePdf")));
         QVERIFY(preview.findChild<QAction*>(QStringLiteral("actExportCsv")));
         const QString pdf = m_out.filePath(QStringLiteral("sales.pdf"));
@@ -71,18 +73,14 @@ private Q_SLOTS:
         QVERIFY(preview.saveCsv(csv));
         QVERIFY(fileStart(csv, 100).startsWith("\xEF\xBB\xBFSale Code,Description,Sale Date,"));
         QVERIFY(!preview.saveCsv(m_out.filePath(QStringLiteral("missing/folder/sales.csv"))));
-    }
-
-    // Printing follows the orientation the report asks for.
-    void startsOnTheReportsPage() {
-        ReportPreview preview(ReportContent(sales(), Info), m_messages);
-        QCOMPARE(preview.printer()->pageLayout().orientation(), QPageLayout::Portrait);
         Report wide = sales();
         wide.definition.orientation = QPageLayout::Landscape;
         ReportPreview landscape(ReportContent(wide, Info), m_messages);
         QCOMPARE(landscape.printer()->pageLayout().orientation(), QPageLayout::Landscape);
     }
 
+    // A receipt has no rows to export. On a roll printer its page becomes as long as the
+    // receipt, and the preview follows it.
     void receiptHasNoRowsToExport() {
         ReportPreview preview(ReceiptContent(smallReceipt()), m_messages);
         QCOMPARE(preview.windowTitle(), QStringLiteral("Receipt 000123"));
@@ -91,11 +89,6 @@ private Q_SLOTS:
         const QString pdf = m_out.filePath(QStringLiteral("receipt.pdf"));
         QVERIFY(preview.savePdf(pdf));
         QCOMPARE(fileStart(pdf, 5), QByteArray("%PDF-"));
-    }
-
-    // On a roll printer the page becomes as long as the receipt; the preview follows it.
-    void receiptOnRollPaper() {
-        ReportPreview preview(ReceiptContent(smallReceipt()), m_messages);
         preview.printer()->setPageLayout(QPageLayout(
             QPageSize(QSizeF(80, 200), QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
             QPageLayout::Portrait, QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter));

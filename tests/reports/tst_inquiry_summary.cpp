@@ -3,6 +3,7 @@
 #include "inquiry.h"
 #include "inquiryrun.h"
 #include "reports.h"
+#include "shoprows.h"
 #include "utility.h"
 
 #include <QSqlQuery>
@@ -14,9 +15,7 @@ QDate feb(int day) {
     return QDate(2004, 2, day);
 }
 
-QVariant money(const char* text) {
-    return QVariant::fromValue(*Money::parse(QString::fromLatin1(text)));
-}
+using shoprows::money;
 
 bool insertAll(TestDb& t, const char* sql, const QList<QVariantList>& rows) {
     for (const QVariantList& values : rows) {
@@ -143,21 +142,6 @@ private Q_SLOTS:
         QCOMPARE(storedSummary(*t), row);
         QCOMPARE(t->scalar(QStringLiteral("SELECT COUNT(*) FROM RptDailyTx")).toInt(), 1);
         QVERIFY(t->messages.boxes.isEmpty());
-    }
-
-    void rankingsRebuildTheirTables() {
-        for (InquiryTab tab : {InquiryTab::Customer, InquiryTab::Product}) {
-            InquiryChoice choice;
-            choice.tab = tab;
-            const auto plan = PlanPreview(choice);
-            QVERIFY(plan);
-            QCOMPARE(PrepareReport(t->db(), *plan), QString());
-        }
-        // Every member and every copy has its row; the payment rows here name no member.
-        QCOMPARE(t->scalar(QStringLiteral("SELECT COUNT(*) FROM Cust_Temp")).toInt(), 3);
-        QCOMPARE(t->scalar(QStringLiteral("SELECT TotalTimes FROM Item_Temp WHERE ItemID = 'V1'"))
-                     .toInt(),
-                 2 + 1 + 4 + 9);
     }
 
     void failuresStopTheReport_data() {

@@ -140,19 +140,6 @@ private Q_SLOTS:
         QCOMPARE(r.total.format(), QStringLiteral("165.00"));
     }
 
-    void narrowPages_data() {
-        QTest::addColumn<QPageLayout>("page");
-        QTest::addColumn<bool>("narrow");
-        QTest::newRow("80 mm roll") << roll(80) << true;
-        QTest::newRow("58 mm roll") << roll(58) << true;
-        QTest::newRow("A4") << pageOf(QPageSize(QPageSize::A4)) << false;
-    }
-    void narrowPages() {
-        QFETCH(QPageLayout, page);
-        QFETCH(bool, narrow);
-        QCOMPARE(IsNarrowPage(page), narrow);
-    }
-
     void onRollPaper() {
         const PageModel model = layoutReceipt(receipt(), roll(58));
         QCOMPARE(model.pages.size(), 1);

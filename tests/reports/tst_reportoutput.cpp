@@ -5,7 +5,6 @@
 #include "reports.h"
 #include "summaries.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTest>
@@ -126,16 +125,6 @@ private Q_SLOTS:
                  "10/02/2004,09/03/2004",
                  "000002,\"O'BRIEN \"\"JACK\"\"\",,61234567,,V00002,V,CASABLANCA,Rented,"
                  "10/02/2004,01/03/2004"}));
-    }
-
-    void csvFileHoldsTheSameBytes() {
-        const Report r = report(QStringLiteral("rptRent"));
-        const QString path = m_out.filePath(QStringLiteral("rent.csv"));
-        QVERIFY(writeCsv(r, path));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), reportCsv(r));
-        QVERIFY(!writeCsv(r, m_out.filePath(QStringLiteral("missing/rent.csv"))));
     }
 
     void timedRunWritesThePdf() {
