@@ -18,7 +18,6 @@
 // What the selection list showed when it came up: column 1 of each row, the current row, and
 // whether the main window was out of sight meanwhile.
 struct ListShown {
-    QStringList headings;
     QStringList keys;
     int currentRow = -1;
     bool windowHidden = false;
@@ -29,8 +28,8 @@ struct ListShown {
 struct MainWindowFixture : TestContext {
     explicit MainWindowFixture(const QString& shopName = QStringLiteral("KOWLOON VIDEO")) {
         QVERIFY(t.ok());
-        QVERIFY(t.exec(QStringLiteral("INSERT INTO Category (CategoryID, Description) "
-                                      "VALUES ('D', 'DVD')")));
+        QVERIFY(t.exec("INSERT INTO Category (CategoryID, Description) "
+                       "VALUES ('D', 'DVD')"));
         QVERIFY(SetShopName(t.db(), shopName));
         QVERIFY(InitCodes(ctx));
         window = std::make_unique<frmMain>(ctx, screens);
@@ -61,23 +60,23 @@ struct MainWindowFixture : TestContext {
 
     void addMember(const QString& id, bool active, const QString& hkid, const QString& localName,
                    const QString& englishName) {
-        QVERIFY(t.exec(QStringLiteral("INSERT INTO Customers (CustomerID, Active, HKID, "
-                                      "ChineseName, EnglishName, Sex, Remarks1) "
-                                      "VALUES (?, ?, ?, ?, ?, 'M', 'NOTE')"),
+        QVERIFY(t.exec("INSERT INTO Customers (CustomerID, Active, HKID, "
+                       "ChineseName, EnglishName, Sex, Remarks1) "
+                       "VALUES (?, ?, ?, ?, ?, 'M', 'NOTE')",
                        {id, active ? QStringLiteral("Y") : QStringLiteral("N"), hkid, localName,
                         englishName}));
     }
     void addCopy(const QString& itemID, const QString& productID, const QString& title) {
-        QVERIFY(t.exec(QStringLiteral("INSERT OR IGNORE INTO Products (ProductID, ProductName, "
-                                      "CategoryID) VALUES (?, ?, 'V')"),
+        QVERIFY(t.exec("INSERT OR IGNORE INTO Products (ProductID, ProductName, "
+                       "CategoryID) VALUES (?, ?, 'V')",
                        {productID, title}));
-        QVERIFY(t.exec(QStringLiteral("INSERT INTO Items (ItemID, ProductID, Status) "
-                                      "VALUES (?, ?, '0')"),
+        QVERIFY(t.exec("INSERT INTO Items (ItemID, ProductID, Status) "
+                       "VALUES (?, ?, '0')",
                        {itemID, productID}));
     }
     void addAdjustment(const QString& id, const QString& description) {
-        QVERIFY(t.exec(QStringLiteral("INSERT INTO AcctAdjust (AdjustID, Description, AdjustAmt, "
-                                      "AdjustDate) VALUES (?, ?, 1250000, '2004-03-10')"),
+        QVERIFY(t.exec("INSERT INTO AcctAdjust (AdjustID, Description, AdjustAmt, "
+                       "AdjustDate) VALUES (?, ?, 1250000, '2004-03-10')",
                        {id, description}));
     }
 
@@ -94,10 +93,8 @@ private:
         auto* dialog = qobject_cast<frmSelectRecord*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
             return;
-        auto* grid = dialog->findChild<QTableWidget*>(QStringLiteral("msgSelectRecord"));
+        auto* grid = dialog->findChild<QTableWidget*>("msgSelectRecord");
         ListShown shown;
-        for (int column = 0; column < grid->columnCount(); ++column)
-            shown.headings << grid->horizontalHeaderItem(column)->text();
         for (int row = 0; row < grid->rowCount(); ++row)
             shown.keys << grid->item(row, 1)->text();
         shown.currentRow = grid->currentRow();

@@ -18,7 +18,7 @@ private:
     class KeyedForm : public QWidget {
     public:
         explicit KeyedForm(AppContext&, QWidget* parent = nullptr) : QWidget(parent) {
-            setObjectName(QStringLiteral("KeyedForm"));
+            setObjectName("KeyedForm");
             setAttribute(Qt::WA_DeleteOnClose);
             ++alive;
         }
@@ -62,9 +62,8 @@ private:
 private Q_SLOTS:
     void screenTakesTheMainWindowsPlace() {
         Program p;
-        p.window->findChild<QLineEdit*>(QStringLiteral("txtSearchID_0"))
-            ->setText(QStringLiteral("000123"));
-        QVERIFY(p.opener.OpenProduct(QStringLiteral("000010")));
+        p.window->findChild<QLineEdit*>("txtSearchID_0")->setText("000123");
+        QVERIFY(p.opener.OpenProduct("000010"));
         QWidget* form = p.form();
         QVERIFY(form && form->isVisible());
         QVERIFY(!p.window->isVisible());
@@ -80,7 +79,7 @@ private Q_SLOTS:
 
     void refusedKeyLeavesNoScreen() {
         Program p;
-        QVERIFY(!p.opener.OpenProduct(QStringLiteral("REFUSED")));
+        QVERIFY(!p.opener.OpenProduct("REFUSED"));
         QCOMPARE(KeyedForm::alive, 0);
         QVERIFY(p.window->isVisible());
         QCoreApplication::processEvents();

@@ -2,6 +2,8 @@
 
 #include <QPushButton>
 
+using Keys = QList<Qt::Key>;
+
 // The main window's searches, driven at the keyboard: what each box finds, which screen it
 // opens with which key, the selection list for several hits and every not-found message.
 class TestMainSearch : public QObject {
@@ -16,31 +18,157 @@ private:
         QCOMPARE(p.box(box)->selectedText(), p.box(box)->text());
     }
 
-private Q_SLOTS:
-    void activeMemberNumberOpensTheVisit() {
-        Program p;
-        p.addMember(QStringLiteral("000123"), true, {}, {}, {});
-        p.enter(QStringLiteral("txtSearchID_0"), QStringLiteral("123"));
-        QCOMPARE(p.box(QStringLiteral("txtSearchID_0"))->text(), QStringLiteral("000123"));
-        QCOMPARE(p.screens.calls, QStringList{"OpenTransaction 000123"});
-        QVERIFY(p.t.messages.boxes.isEmpty());
-        QVERIFY(!p.ctx.ReopenTransaction);
+    // Members, copies and adjustments that every search below looks through.
+    static void populate(Program& p) {
+        p.addMember("000001", false, "A1", "CHAN A", "CHAN");
+        p.addMember("000002", true, "B2", "CHAN B", "WONG");
+        p.addMember("000003", false, {}, "LEE A", {});
+        p.addMember("000004", false, {}, "LEE B", {});
+        p.addMember("000123", true, {}, {}, {});
+        p.addMember("000124", false, {}, {}, {});
+        p.addCopy("000011", "000002", "LOVE ME");
+        p.addCopy("000010", "000001", "ALL LOVE");
+        p.addCopy("000012", "000002", "LOVE ME");
+        p.addCopy("000020", "000003", "ALIEN");
+        p.addAdjustment("000007", "SHOP RENT");
+        p.addAdjustment("000003", "RENT REFUND");
+        p.addAdjustment("000001", "ELECTRICITY");
+        p.addAdjustment("000005", "CASH FLOAT");
     }
 
-    // The visit screen decides about inactive members; when it refuses, the box says so.
-    void refusedVisitIsNotFound() {
+private Q_SLOTS:
+    // The visit page speaks for a refused or missing key; the other screens give their own
+    // reasons. Either way the text is selected for the next try.
+    void idSearches_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, int page, const char* typed, bool answer,
+                            const char* shown, const char* call, const char* message = "") {
+            QTest::newRow(name) << page << QString(typed) << answer << QString(shown)
+                                << QString(call) << QString(message);
+        };
+        row("active member", 0, "123", true, "000123", "OpenTransaction 000123");
+        row("visit refused (inactive member)", 0, "124", false, "000124", "OpenTransaction 000124",
+            "Transaction ID (000124) not found!");
+        row("copy brought back", 0, "a12", true, "A00012", "OpenTransaction A00012");
+        row("member", 1, "7", true, "000007", "OpenCustomer 000007");
+        row("copy", 2, "b7", true, "B00007", "OpenProduct B00007");
+        row("adjustment", 3, "12", true, "000012", "OpenAdjustment 000012");
+        row("other identifier", 2, "ab12", true, "AB12", "OpenProduct AB12");
+        row("empty visit box", 0, "", false, "", "", "Transaction ID () not found!");
+        row("empty member box", 1, "", false, "", "");
+        row("refused member", 1, "5", false, "000005", "OpenCustomer 000005");
+        row("refused copy", 2, "5", false, "000005", "OpenProduct 000005");
+        row("refused adjustment", 3, "5", false, "000005", "OpenAdjustment 000005");
+    }
+    void idSearches() {
+        QFETCH(int, page);
+        QFETCH(QString, typed);
+        QFETCH(bool, answer);
+        QFETCH(QString, shown);
+        QFETCH(QString, call);
+        QFETCH(QString, message);
         Program p;
-        p.addMember(QStringLiteral("000123"), false, {}, {}, {});
-        p.screens.answers = {false};
-        p.enter(QStringLiteral("txtSearchID_0"), QStringLiteral("123"));
-        QCOMPARE(p.screens.calls, QStringList{"OpenTransaction 000123"});
-        verifyNotFound(p, QStringLiteral("txtSearchID_0"),
-                       QStringLiteral("Transaction ID (000123) not found!"));
+        populate(p);
+        p.screens.answers = {answer};
+        const QString name = QStringLiteral("txtSearchID_%1").arg(page);
+        p.enter(name, typed);
+        QCOMPARE(p.screens.calls, call.isEmpty() ? QStringList() : QStringList{call});
+        QCOMPARE(p.box(name)->text(), shown);
+        QVERIFY(!p.ctx.ReopenTransaction);
+        if (message.isEmpty())
+            QVERIFY(p.t.messages.boxes.isEmpty());
+        else
+            verifyNotFound(p, name, message);
+        if (!answer) {
+            QCOMPARE(p.box(name)->selectedText(), p.box(name)->text());
+            QCOMPARE(QApplication::focusWidget(), p.box(name));
+        }
+    }
+
+    // No hit is not found; one hit opens at once on the page's screen (a refused one is not
+    // found); several come up in the page's list, sorted, and the chosen row opens. The visit
+    // page looks at active members first and falls back to all; the customer page looks at all.
+    void nameSearches_data() {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("answer");
+        QTest::addColumn<Keys>("keys");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<QString>("call");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const QString& name, const QString& box, const QString& typed,
+                            const QString& call, const QString& message, bool answer = true,
+                            const QStringList& listed = {}, const Keys& keys = {}) {
+            QTest::newRow(qPrintable(name))
+                << box << typed << answer << keys << listed << call << message;
+        };
+        const std::pair<const char*, const char*> labels[] = {{"txtSearchHKID", "Identity Number"},
+                                                              {"txtSearchChiName", "Local Name"},
+                                                              {"txtSearchEngName", "English Name"}};
+        for (int page : {0, 1}) {
+            for (const auto& [box, label] : labels) {
+                const QString name = QStringLiteral("%1_%2").arg(QLatin1String(box)).arg(page);
+                row(name + " nothing", name, "zz", "", label + QString(" (ZZ) not found!"));
+            }
+        }
+        row("empty identity box", "txtSearchHKID_0", "", "", "Identity Number () not found!");
+        row("title nothing", "txtSearchChiName_2", "zz", "", "Product Name (ZZ) not found!");
+        row("adjustment nothing", "txtSearchChiName_3", "zz", "", "Local Name (ZZ) not found!");
+        row("adjustment empty", "txtSearchChiName_3", "", "", "Local Name () not found!");
+        const auto hit = [&row](const char* name, const char* box, const char* typed,
+                                const char* call, const char* message) {
+            row(name, box, typed, call, "");
+            row(QString(name) + " refused", box, typed, call, message, false);
+        };
+        hit("identity, visit", "txtSearchHKID_0", "b2", "OpenTransaction 000002",
+            "Identity Number (B2) not found!");
+        hit("english, member", "txtSearchEngName_1", "wong", "OpenCustomer 000002",
+            "English Name (WONG) not found!");
+        hit("title", "txtSearchChiName_2", "lien", "OpenProduct 000020",
+            "Product Name (LIEN) not found!");
+        hit("adjustment", "txtSearchChiName_3", "float", "OpenAdjustment 000005",
+            "Local Name (FLOAT) not found!");
+        row("visit, an active one", "txtSearchChiName_0", "chan", "OpenTransaction 000002", "");
+        row("visit, only inactive ones", "txtSearchChiName_0", "lee", "OpenTransaction 000004", "",
+            true, {"000003", "000004"}, {Qt::Key_Down, Qt::Key_Enter});
+        row("member, all", "txtSearchChiName_1", "chan", "OpenCustomer 000002", "", true,
+            {"000001", "000002"}, {Qt::Key_Down, Qt::Key_Enter});
+        row("titles", "txtSearchChiName_2", "love", "OpenProduct 000012", "", true,
+            {"000010", "000011", "000012"}, {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return});
+        row("adjustments", "txtSearchChiName_3", "rent", "OpenAdjustment 000003", "", true,
+            {"000003", "000007"}, {Qt::Key_Return});
+    }
+    void nameSearches() {
+        QFETCH(QString, box);
+        QFETCH(QString, typed);
+        QFETCH(bool, answer);
+        QFETCH(Keys, keys);
+        QFETCH(QStringList, listed);
+        QFETCH(QString, call);
+        QFETCH(QString, message);
+        Program p;
+        populate(p);
+        p.screens.answers = {answer};
+        p.listKeys = {keys};
+        p.enter(box, typed);
+        QCOMPARE(p.screens.calls, call.isEmpty() ? QStringList() : QStringList{call});
+        QCOMPARE(p.lists.size(), listed.isEmpty() ? 0 : 1);
+        if (!listed.isEmpty())
+            QCOMPARE(p.lists[0].keys, listed);
+        if (message.isEmpty())
+            QVERIFY(p.t.messages.boxes.isEmpty());
+        else
+            verifyNotFound(p, box, message);
     }
 
     void unknownNumberStartsAMemberThenTheVisit() {
         Program p;
-        p.enter(QStringLiteral("txtSearchID_0"), QStringLiteral("123"));
+        p.enter("txtSearchID_0", "123");
         QCOMPARE(p.screens.calls, QStringList{"OpenCustomer 000123"});
         QVERIFY(p.ctx.ReopenTransaction);
         p.window->screenClosed();
@@ -54,158 +182,24 @@ private Q_SLOTS:
     void refusedNewMemberIsNotFound() {
         Program p;
         p.screens.answers = {false};
-        p.enter(QStringLiteral("txtSearchID_0"), QStringLiteral("9"));
+        p.enter("txtSearchID_0", "9");
         QVERIFY(!p.ctx.ReopenTransaction);
-        verifyNotFound(p, QStringLiteral("txtSearchID_0"),
-                       QStringLiteral("Transaction ID (000009) not found!"));
+        verifyNotFound(p, "txtSearchID_0", "Transaction ID (000009) not found!");
         p.window->screenClosed();
         QCOMPARE(p.screens.calls, QStringList{"OpenCustomer 000009"});
-    }
-
-    void idBoxOpensItsPagesScreen_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("call");
-        const auto row = [](const char* name, const char* box, const char* typed,
-                            const char* call) {
-            QTest::newRow(name) << QString::fromLatin1(box) << QString::fromLatin1(typed)
-                                << QString::fromLatin1(call);
-        };
-        row("copy brought back", "txtSearchID_0", "a12", "OpenTransaction A00012");
-        row("member", "txtSearchID_1", "7", "OpenCustomer 000007");
-        row("copy", "txtSearchID_2", "b7", "OpenProduct B00007");
-        row("adjustment", "txtSearchID_3", "12", "OpenAdjustment 000012");
-        row("other identifier", "txtSearchID_2", "ab12", "OpenProduct AB12");
-    }
-    void idBoxOpensItsPagesScreen() {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, call);
-        Program p;
-        p.enter(box, typed);
-        QCOMPARE(p.screens.calls, QStringList{call});
-        QCOMPARE(p.box(box)->text(), call.section(QLatin1Char(' '), 1));
-        QVERIFY(p.t.messages.boxes.isEmpty());
-    }
-
-    // Only the visit page speaks for a refused or missing key; the other screens give their
-    // own reasons. Either way the text is selected for the next try.
-    void idBoxFailures_data() {
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("empty visit box") << 0 << "" << QStringList{"Transaction ID () not found!"};
-        for (int page : {1, 2, 3}) {
-            QTest::addRow("empty box page %d", page) << page << "" << QStringList();
-            QTest::addRow("refused key page %d", page) << page << "5" << QStringList();
-        }
-    }
-    void idBoxFailures() {
-        QFETCH(int, page);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, messages);
-        Program p;
-        p.screens.answers = {false};
-        const QString name = QStringLiteral("txtSearchID_%1").arg(page);
-        p.enter(name, typed);
-        QCOMPARE(p.screens.calls.size(), typed.isEmpty() ? 0 : 1);
-        QCOMPARE(p.t.messages.texts(), messages);
-        QCOMPARE(p.box(name)->selectedText(), p.box(name)->text());
-        QCOMPARE(QApplication::focusWidget(), p.box(name));
-    }
-
-    void notFoundMessages_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("message");
-        const std::pair<const char*, const char*> labels[] = {{"txtSearchHKID", "Identity Number"},
-                                                              {"txtSearchChiName", "Local Name"},
-                                                              {"txtSearchEngName", "English Name"}};
-        for (int page : {0, 1}) {
-            for (const auto& [box, label] : labels) {
-                const QString name = QStringLiteral("%1_%2").arg(QLatin1String(box)).arg(page);
-                QTest::newRow(qPrintable(name + " nothing"))
-                    << name << "zz" << QStringLiteral("%1 (ZZ) not found!").arg(label);
-                QTest::newRow(qPrintable(name + " empty"))
-                    << name << "" << QStringLiteral("%1 () not found!").arg(label);
-            }
-        }
-        QTest::newRow("title") << QStringLiteral("txtSearchChiName_2") << QStringLiteral("zz")
-                               << "Product Name (ZZ) not found!";
-        QTest::newRow("adjustment") << QStringLiteral("txtSearchChiName_3") << QStringLiteral("zz")
-                                    << "Local Name (ZZ) not found!";
-        QTest::newRow("adjustment empty")
-            << QStringLiteral("txtSearchChiName_3") << QString() << "Local Name () not found!";
-    }
-    void notFoundMessages() {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, message);
-        Program p;
-        p.addMember(QStringLiteral("000001"), true, QStringLiteral("A1"), QStringLiteral("LAM"),
-                    QStringLiteral("CHAN"));
-        p.addCopy(QStringLiteral("000001"), QStringLiteral("000001"), QStringLiteral("ALIEN"));
-        p.addAdjustment(QStringLiteral("000001"), QStringLiteral("RENT"));
-        p.enter(box, typed);
-        QVERIFY(p.screens.calls.isEmpty());
-        verifyNotFound(p, box, message);
-    }
-
-    // One hit opens at once on the page's screen; a refused one is not found.
-    void singleHitOpens_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("call");
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, const char* box, const char* typed, const char* call,
-                            const char* message) {
-            QTest::newRow(name) << QString::fromLatin1(box) << QString::fromLatin1(typed)
-                                << QString::fromLatin1(call) << QString::fromLatin1(message);
-        };
-        row("identity, visit", "txtSearchHKID_0", "b2", "OpenTransaction 000002",
-            "Identity Number (B2) not found!");
-        row("english, member", "txtSearchEngName_1", "wong", "OpenCustomer 000002",
-            "English Name (WONG) not found!");
-        row("title", "txtSearchChiName_2", "lien", "OpenProduct 000010",
-            "Product Name (LIEN) not found!");
-        row("adjustment", "txtSearchChiName_3", "float", "OpenAdjustment 000005",
-            "Local Name (FLOAT) not found!");
-    }
-    void singleHitOpens() {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QString, call);
-        QFETCH(QString, message);
-        for (bool refused : {false, true}) {
-            Program p;
-            p.addMember(QStringLiteral("000001"), true, QStringLiteral("A1"), {},
-                        QStringLiteral("CHAN"));
-            p.addMember(QStringLiteral("000002"), true, QStringLiteral("B2"), {},
-                        QStringLiteral("WONG"));
-            p.addCopy(QStringLiteral("000010"), QStringLiteral("000001"), QStringLiteral("ALIEN"));
-            p.addAdjustment(QStringLiteral("000005"), QStringLiteral("CASH FLOAT"));
-            p.screens.answers = {!refused};
-            p.enter(box, typed);
-            QCOMPARE(p.screens.calls, QStringList{call});
-            QVERIFY(p.lists.isEmpty());
-            if (refused)
-                verifyNotFound(p, box, message);
-            else
-                QVERIFY(p.t.messages.boxes.isEmpty());
-        }
     }
 
     // The clerk works through the hits: after each opened screen closes the same list comes
     // back with the last chosen row current, until Esc ends it.
     void identityListComesBackUntilCancelled() {
         Program p;
-        p.addMember(QStringLiteral("000001"), true, QStringLiteral("A123"), {}, {});
-        p.addMember(QStringLiteral("000002"), true, QStringLiteral("A1234"), {}, {});
-        p.addMember(QStringLiteral("000003"), true, QStringLiteral("A12"), {}, {});
+        p.addMember("000001", true, "A123", {}, {});
+        p.addMember("000002", true, "A1234", {}, {});
+        p.addMember("000003", true, "A12", {}, {});
         const QStringList order = {"000003", "000001", "000002"};
         p.listKeys = {{Qt::Key_Return}, {Qt::Key_Down, Qt::Key_Return}, {Qt::Key_Escape}};
 
-        p.enter(QStringLiteral("txtSearchHKID_0"), QStringLiteral("a12"));
+        p.enter("txtSearchHKID_0", "a12");
         QCOMPARE(p.lists.size(), 1);
         QCOMPARE(p.lists[0].keys, order);
         QCOMPARE(p.lists[0].currentRow, 0);
@@ -233,104 +227,31 @@ private Q_SLOTS:
     // A pick whose screen refuses it is reported and the list comes straight back.
     void refusedPickIsReportedAndListReturns() {
         Program p;
-        p.addMember(QStringLiteral("000001"), true, {}, QStringLiteral("LAM A"), {});
-        p.addMember(QStringLiteral("000002"), true, {}, QStringLiteral("LAM B"), {});
+        p.addMember("000001", true, {}, "LAM A", {});
+        p.addMember("000002", true, {}, "LAM B", {});
         p.screens.answers = {false};
         p.listKeys = {{Qt::Key_F12}, {Qt::Key_Escape}};
-        p.enter(QStringLiteral("txtSearchChiName_1"), QStringLiteral("lam"));
+        p.enter("txtSearchChiName_1", "lam");
         QCOMPARE(p.screens.calls, QStringList{"OpenCustomer 000001"});
         QCOMPARE(p.t.messages.texts(), QStringList{"Local Name (LAM) not found!"});
         QCOMPARE(p.lists.size(), 2);
         QVERIFY(p.window->isVisible());
     }
 
-    // The visit page looks at active members first and falls back to all; the customer page
-    // always looks at all.
-    void activeMembersFirstOnTheVisitPage_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("calls");
-        QTest::addColumn<int>("listed");
-        QTest::newRow("visit, an active one")
-            << "txtSearchChiName_0"
-            << "chan" << QStringList{"OpenTransaction 000002"} << 0;
-        QTest::newRow("visit, only inactive ones")
-            << "txtSearchChiName_0"
-            << "lee" << QStringList{"OpenTransaction 000004"} << 2;
-        QTest::newRow("member, all") << "txtSearchChiName_1"
-                                     << "chan" << QStringList{"OpenCustomer 000002"} << 2;
-    }
-    void activeMembersFirstOnTheVisitPage() {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QStringList, calls);
-        QFETCH(int, listed);
-        Program p;
-        p.addMember(QStringLiteral("000001"), false, {}, QStringLiteral("CHAN A"), {});
-        p.addMember(QStringLiteral("000002"), true, {}, QStringLiteral("CHAN B"), {});
-        p.addMember(QStringLiteral("000003"), false, {}, QStringLiteral("LEE A"), {});
-        p.addMember(QStringLiteral("000004"), false, {}, QStringLiteral("LEE B"), {});
-        p.listKeys = {{Qt::Key_Down, Qt::Key_Enter}};
-        p.enter(box, typed);
-        QCOMPARE(p.lists.size(), listed ? 1 : 0);
-        if (listed)
-            QCOMPARE(p.lists[0].keys.size(), listed);
-        QCOMPARE(p.screens.calls, calls);
-    }
-
-    // Several hits come up in the page's list, sorted by key; the chosen row opens.
-    void searchListsHits_data() {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QList<Qt::Key>>("keys");
-        QTest::addColumn<QStringList>("headings");
-        QTest::addColumn<QStringList>("listed");
-        QTest::addColumn<QString>("call");
-        QTest::newRow("title") << QStringLiteral("txtSearchChiName_2") << QStringLiteral("love")
-                               << QList<Qt::Key>{Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}
-                               << QStringList{"#", "ItemID", "Rate Code", "Title", "Status"}
-                               << QStringList{"000010", "000011", "000012"} << "OpenProduct 000012";
-        QTest::newRow("adjustment") << QStringLiteral("txtSearchChiName_3")
-                                    << QStringLiteral("rent") << QList<Qt::Key>{Qt::Key_Return}
-                                    << QStringList{"#", "Adj. ID", "Date", "Description", "Amount"}
-                                    << QStringList{"000003", "000007"} << "OpenAdjustment 000003";
-    }
-    void searchListsHits() {
-        QFETCH(QString, box);
-        QFETCH(QString, typed);
-        QFETCH(QList<Qt::Key>, keys);
-        QFETCH(QStringList, headings);
-        QFETCH(QStringList, listed);
-        QFETCH(QString, call);
-        Program p;
-        p.addCopy(QStringLiteral("000011"), QStringLiteral("000002"), QStringLiteral("LOVE ME"));
-        p.addCopy(QStringLiteral("000010"), QStringLiteral("000001"), QStringLiteral("ALL LOVE"));
-        p.addCopy(QStringLiteral("000012"), QStringLiteral("000002"), QStringLiteral("LOVE ME"));
-        p.addAdjustment(QStringLiteral("000007"), QStringLiteral("SHOP RENT"));
-        p.addAdjustment(QStringLiteral("000003"), QStringLiteral("RENT REFUND"));
-        p.addAdjustment(QStringLiteral("000001"), QStringLiteral("ELECTRICITY"));
-        p.listKeys = {keys};
-        p.enter(box, typed);
-        QCOMPARE(p.lists.size(), 1);
-        QCOMPARE(p.lists[0].headings, headings);
-        QCOMPARE(p.lists[0].keys, listed);
-        QCOMPARE(p.screens.calls, QStringList{call});
-    }
-
     void adjustmentButtons() {
         Program p;
         p.window->setCurrentTab(3);
-        p.find<QPushButton>(QStringLiteral("cmdAdd"))->click();
+        p.find<QPushButton>("cmdAdd")->click();
         QCOMPARE(p.screens.calls, QStringList{"OpenAdjustment "});
 
-        QLineEdit* id = p.box(QStringLiteral("txtSearchID_3"));
-        id->setText(QStringLiteral("12"));
-        p.find<QPushButton>(QStringLiteral("cmdEdit"))->click();
+        QLineEdit* id = p.box("txtSearchID_3");
+        id->setText("12");
+        p.find<QPushButton>("cmdEdit")->click();
         QCOMPARE(id->text(), QStringLiteral("000012"));
         QCOMPARE(p.screens.calls.last(), QStringLiteral("OpenAdjustment 000012"));
 
         id->clear();
-        p.find<QPushButton>(QStringLiteral("cmdEdit"))->click();
+        p.find<QPushButton>("cmdEdit")->click();
         QCOMPARE(p.screens.calls.size(), 2);
         QCOMPARE(QApplication::focusWidget(), id);
         QVERIFY(p.t.messages.boxes.isEmpty());

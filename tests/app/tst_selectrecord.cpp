@@ -1,5 +1,4 @@
 #include "FormHarness.h"
-#include "SelectionState.h"
 #include "frmSelectRecord.h"
 #include "selectlayouts.h"
 
@@ -31,14 +30,11 @@ private:
     // A caller window and the dialog over a context holding three member hits.
     struct Dialog : TestContext {
         Dialog() {
-            ctx.CustomerMatches = {member(QStringLiteral("000003"), QStringLiteral("CHAN A")),
-                                   member(QStringLiteral("000001"), QStringLiteral("CHAN B")),
-                                   member(QStringLiteral("000002"), QStringLiteral("CHAN C"))};
+            ctx.CustomerMatches = {member("000003", "CHAN A"), member("000001", "CHAN B"),
+                                   member("000002", "CHAN C")};
             caller.show();
         }
-        QTableWidget* grid() const {
-            return dialog.findChild<QTableWidget*>(QStringLiteral("msgSelectRecord"));
-        }
+        QTableWidget* grid() const { return dialog.findChild<QTableWidget*>("msgSelectRecord"); }
         // Starts the list and, once it is up, hands it to `answer`, which must close it.
         void start(SelectLayout layout, const std::function<void()>& answer) {
             QTimer::singleShot(0, &dialog, [this, answer] {
@@ -57,23 +53,6 @@ private:
     };
 
 private Q_SLOTS:
-    void stateRemembersThePick() {
-        SelectionState s;
-        QVERIFY(!s.ListPending());
-        QVERIFY(s.startShowing());
-        QCOMPARE(s.currentRow(), 0);
-        s.choose(2);
-        QCOMPARE(s.SelectedIndex(), 2);
-        QVERIFY(s.ListPending());
-        QVERIFY(!s.startShowing());
-        QCOMPARE(s.currentRow(), 2);
-        s.cancel();
-        QCOMPARE(s.SelectedIndex(), -1);
-        QVERIFY(!s.ListPending());
-        QVERIFY(s.startShowing());
-        QCOMPARE(s.currentRow(), 0);
-    }
-
     void adjustmentRowsShowDateAndAmount() {
         AcctAdjustRec a;
         a.AdjustID = QStringLiteral("000004");

@@ -11,7 +11,7 @@ class TestSingleInstance : public QObject {
 private Q_SLOTS:
     void secondCopyRefusedWhileFirstRuns() {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("vormel.lock"));
+        const QString path = dir.filePath("vormel.lock");
         {
             SingleInstance first(path);
             QVERIFY(first.tryLock());
@@ -24,13 +24,13 @@ private Q_SLOTS:
 
     void lockOfCopyThatDiedIsTakenOver() {
         QProcess gone;
-        gone.start(QStringLiteral("true"));
+        gone.start("true");
         QVERIFY(gone.waitForStarted());
         const qint64 pid = gone.processId();
         QVERIFY(gone.waitForFinished());
 
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("vormel.lock"));
+        const QString path = dir.filePath("vormel.lock");
         QFile left(path);
         QVERIFY(left.open(QIODevice::WriteOnly));
         left.write(QByteArray::number(pid) + "\nvormel\n\n");

@@ -15,10 +15,10 @@ private Q_SLOTS:
         TestDb& t = c.t;
         AppContext& ctx = c.ctx;
         QVERIFY(t.ok());
-        QVERIFY(t.exec(QStringLiteral("UPDATE OpCode SET AddItem = 'AA', SalesItem = 'SS'")));
+        QVERIFY(t.exec("UPDATE OpCode SET AddItem = 'AA', SalesItem = 'SS'"));
         QVERIFY(t.exec(QStringLiteral("INSERT INTO Category (CategoryID, Description) "
                                       "VALUES ('D', 'DVD')")));
-        QVERIFY(SetShopName(t.db(), QStringLiteral("KOWLOON VIDEO")));
+        QVERIFY(SetShopName(t.db(), "KOWLOON VIDEO"));
         ctx.ReopenTransaction = true;
         t.db().CloseDatabase();
 

@@ -32,7 +32,7 @@ private:
 private Q_SLOTS:
     void typedTextReachesBoxInUpperCase() {
         Form form;
-        QTest::keyClicks(form.box, QStringLiteral("abc 12x-y"));
+        QTest::keyClicks(form.box, "abc 12x-y");
         QCOMPARE(form.box->text(), QStringLiteral("ABC 12X-Y"));
     }
 
@@ -62,7 +62,7 @@ private Q_SLOTS:
         QLineEdit other;
         other.show();
         other.setFocus();
-        QTest::keyClicks(&other, QStringLiteral("ab"));
+        QTest::keyClicks(&other, "ab");
         QTest::keyClick(&other, Qt::Key_F3);
         QCOMPARE(other.text(), QStringLiteral("ab"));
         QVERIFY(form.seen.isEmpty());
@@ -73,19 +73,17 @@ private Q_SLOTS:
         QTest::addColumn<QChar>("prompt");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("reads");
-        QTest::newRow("untouched date") << "99/99/9999" << QChar(' ') << "" << BlankDateMask;
-        QTest::newRow("typed date") << "99/99/9999" << QChar(' ') << "05122004"
-                                    << "05/12/2004";
-        QTest::newRow("half a date") << "99/99/9999" << QChar(' ') << "0512"
-                                     << "05/12/    ";
-        QTest::newRow("letters refused") << "99/99/9999" << QChar(' ') << "0a5"
-                                         << "05/  /    ";
-        QTest::newRow("typed month") << "99/9999" << QChar(' ') << "022004"
-                                     << "02/2004";
-        QTest::newRow("untouched quantity") << "99" << QChar('_') << ""
-                                            << "__";
-        QTest::newRow("one digit quantity") << "99" << QChar('_') << "7"
-                                            << "7_";
+        const auto row = [](const char* name, const char* mask, char prompt, const char* typed,
+                            const QString& reads) {
+            QTest::newRow(name) << QString(mask) << QChar(prompt) << QString(typed) << reads;
+        };
+        row("untouched date", "99/99/9999", ' ', "", BlankDateMask);
+        row("typed date", "99/99/9999", ' ', "05122004", "05/12/2004");
+        row("half a date", "99/99/9999", ' ', "0512", "05/12/    ");
+        row("letters refused", "99/99/9999", ' ', "0a5", "05/  /    ");
+        row("typed month", "99/9999", ' ', "022004", "02/2004");
+        row("untouched quantity", "99", '_', "", "__");
+        row("one digit quantity", "99", '_', "7", "7_");
     }
     void maskedBoxReadsLiteralsAndPrompts() {
         QFETCH(QString, mask);
@@ -103,16 +101,15 @@ private Q_SLOTS:
     void maskedBoxTakesTextSet_data() {
         QTest::addColumn<QString>("set");
         QTest::addColumn<QString>("reads");
-        QTest::newRow("date") << "05/12/2004"
-                              << "05/12/2004";
+        QTest::newRow("date") << QString("05/12/2004") << QString("05/12/2004");
         QTest::newRow("blank mask") << BlankDateMask << BlankDateMask;
         QTest::newRow("empty") << "" << BlankDateMask;
     }
     void maskedBoxTakesTextSet() {
         QFETCH(QString, set);
         QFETCH(QString, reads);
-        MaskedLineEdit box(QStringLiteral("99/99/9999"));
-        box.setText(QStringLiteral("01/01/1999"));
+        MaskedLineEdit box("99/99/9999");
+        box.setText("01/01/1999");
         box.setText(set);
         QCOMPARE(box.text(), reads);
     }

@@ -14,7 +14,7 @@ Money money(const QString& text) {
 } // namespace
 
 ShopFixture::ShopFixture() : t(true), clock(QDateTime(QDate(2004, 3, 10), QTime(18, 40))) {
-    m_ok = t.ok() && t.exec(QStringLiteral("DELETE FROM Category"));
+    m_ok = t.ok() && t.exec("DELETE FROM Category");
 }
 
 void ShopFixture::addCategory(const QString& id, const QString& rate, qint64 days,
@@ -57,8 +57,19 @@ void ShopFixture::addMember(const QString& customerID, const QString& active, co
     m_ok = m_ok && InsertCustomer(db(), c);
 }
 
+void ShopFixture::addCounterShop() {
+    addCategory("V", "15", 3, "5");
+    addCategory("S", "0", 0, "0", "10", 3, "25");
+    const QStringList copies = {"000001", "ALIEN",      "000002", "BRAZIL",
+                                "000003", "CASABLANCA", "V00001", "DUNE"};
+    for (qsizetype i = 0; i < copies.size(); i += 2)
+        addItem(copies[i], copies[i + 1], "V");
+    addItem("S00001", "POPCORN", "S", "4");
+    addMember("000123");
+}
+
 std::unique_ptr<Visit> ShopFixture::open(const QString& key, Outcome* outcome) {
-    auto visit = std::make_unique<Visit>(db(), clock, OpCodeRec::defaults(), QStringLiteral("13"));
+    auto visit = std::make_unique<Visit>(db(), clock, OpCodeRec::defaults(), "13");
     const Outcome started = visit->Start(key);
     if (outcome)
         *outcome = started;
@@ -71,8 +82,7 @@ bool ShopFixture::visit(const QString& key, const QList<QStringList>& commands) 
     if (!started.ok)
         return false;
     for (const QStringList& c : commands) {
-        const Outcome done =
-            v->ExecuteCommand(c.value(0), c.value(1), c.value(2, QStringLiteral("01")));
+        const Outcome done = v->ExecuteCommand(c.value(0), c.value(1), c.value(2, "01"));
         if (!done.ok) {
             qWarning() << "command refused:" << c << done.notices.value(0).text;
             return false;

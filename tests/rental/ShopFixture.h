@@ -23,6 +23,10 @@ public:
     void addMember(const QString& customerID, const QString& active = QStringLiteral("Y"),
                    const QDate& birth = QDate(1970, 1, 1),
                    const QString& resident = QStringLiteral("Y"));
+    // Category V (15.00 for 3 days, 5.00 a day late) with copies 000001 ALIEN, 000002 BRAZIL,
+    // 000003 CASABLANCA and V00001 DUNE; category S (10.00 each, 3 for 25.00) with the rate
+    // code S00001 POPCORN; member 000123.
+    void addCounterShop();
 
     // A visit opened at the current clock time; ok() of the outcome tells whether it opened.
     std::unique_ptr<Visit> open(const QString& key, Outcome* outcome = nullptr);
@@ -39,3 +43,9 @@ private:
     qint64 m_product = 0;
     bool m_ok = false;
 };
+
+// Runs one command line on a visit; true when it went through.
+inline bool runCommand(Visit& visit, const QString& code, const QString& itemID,
+                       const QString& quantity = {}) {
+    return visit.ExecuteCommand(code, itemID, quantity).ok;
+}

@@ -101,13 +101,6 @@ private Q_SLOTS:
         QCOMPARE(line.payments[0].PayType, QStringLiteral("1"));
     }
 
-    void noLateRowWithoutLateAmount() {
-        OrderLine line;
-        line.item = rates("0", 0, "0");
-        AddLateChargeRow(line, Evening);
-        QVERIFY(line.payments.isEmpty());
-    }
-
     void quantityValue_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<qint64>("value");

@@ -12,14 +12,6 @@ class TestVisitCommands : public QObject {
 
     std::unique_ptr<ShopFixture> shop;
 
-    // Member 000123 rented 000001 on 1 March (due 4 March) and 000002 on 10 March (due 13).
-    void rentEarlier() {
-        shop->clock.set(QDateTime(QDate(2004, 3, 1), QTime(10, 0)));
-        QVERIFY(shop->visit(QStringLiteral("000123"), {{"A", "000001", "01"}}));
-        shop->clock.set(QDateTime(QDate(2004, 3, 10), QTime(10, 0)));
-        QVERIFY(shop->visit(QStringLiteral("000123"), {{"A", "000002", "01"}}));
-    }
-
     const OrderLine& line(const Visit& v, const QString& itemID) {
         for (const OrderLine& l : v.OrderLines()) {
             if (l.ItemID == itemID && !l.IsDeleted)
@@ -29,34 +21,20 @@ class TestVisitCommands : public QObject {
         return none;
     }
 
-    static bool run(Visit& v, const char* code, const char* item, const char* qty = "") {
-        return v
-            .ExecuteCommand(QString::fromLatin1(code), QString::fromLatin1(item),
-                            QString::fromLatin1(qty))
-            .ok;
-    }
-
 private Q_SLOTS:
+    // Member 000123 rented 000001 on 1 March (due 4 March) and 000002 on 10 March (due 13);
+    // the clock stands at 12 March.
     void init() {
         shop = std::make_unique<ShopFixture>();
-        shop->addCategory(QStringLiteral("V"), QStringLiteral("15"), 3, QStringLiteral("5"));
-        shop->addCategory(QStringLiteral("S"), QStringLiteral("0"), 0, QStringLiteral("0"),
-                          QStringLiteral("10"), 3, QStringLiteral("25"));
-        shop->addItem(QStringLiteral("000001"), QStringLiteral("ALIEN"), QStringLiteral("V"));
-        shop->addItem(QStringLiteral("000002"), QStringLiteral("BRAZIL"), QStringLiteral("V"));
-        shop->addItem(QStringLiteral("000003"), QStringLiteral("CASABLANCA"), QStringLiteral("V"));
-        shop->addItem(QStringLiteral("000004"), QStringLiteral("DUNE"), QStringLiteral("V"),
-                      QStringLiteral("2"));
-        shop->addItem(QStringLiteral("000005"), QStringLiteral("ERASERHEAD"), QStringLiteral("V"),
-                      QStringLiteral("3"));
-        shop->addItem(QStringLiteral("000006"), QStringLiteral("FARGO"), QStringLiteral("V"),
-                      QStringLiteral("9"));
-        shop->addItem(QStringLiteral("S00001"), QStringLiteral("POPCORN"), QStringLiteral("S"),
-                      QStringLiteral("4"));
-        shop->addMember(QStringLiteral("000123"));
-        shop->addMember(QStringLiteral("000200"));
-        QVERIFY(shop->ok());
-        rentEarlier();
+        shop->addCounterShop();
+        shop->addItem("000004", "DUNE", "V", "2");
+        shop->addItem("000005", "ERASERHEAD", "V", "3");
+        shop->addItem("000006", "FARGO", "V", "9");
+        shop->addMember("000200");
+        shop->clock.set(QDateTime(QDate(2004, 3, 1), QTime(10, 0)));
+        QVERIFY(shop->ok() && shop->visit("000123", {{"A", "000001", "01"}}));
+        shop->clock.set(QDateTime(QDate(2004, 3, 10), QTime(10, 0)));
+        QVERIFY(shop->visit("000123", {{"A", "000002", "01"}}));
         shop->clock.set(QDateTime(QDate(2004, 3, 12), QTime(11, 0)));
     }
 
@@ -67,70 +45,44 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("command");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("icon");
-        const int excl = int(MsgIcon::Exclamation);
-        const QString notIn =
-            QStringLiteral("The Item not exist in (rental) list, invalid command!");
-        QTest::newRow("no quantity") << "000200" << Commands{} << QStringList{"A", "000003", "__"}
-                                     << "Quantity error!" << excl;
-        QTest::newRow("unknown item") << "000200" << Commands{} << QStringList{"A", "009999", "01"}
-                                      << "Item ID not exist!" << excl;
-        QTest::newRow("rented out") << "000200" << Commands{} << QStringList{"A", "000001", "01"}
-                                    << "The Item already rented out!" << excl;
-        QTest::newRow("damaged") << "000200" << Commands{} << QStringList{"F", "000004", "01"}
-                                 << "The Item already damaged!" << excl;
-        QTest::newRow("sold") << "000200" << Commands{} << QStringList{"A", "000005", "01"}
-                              << "The Item already sold out!" << excl;
-        QTest::newRow("rate code rented")
-            << "000200" << Commands{} << QStringList{"A", "S00001", "01"}
-            << "The Item ID is a Rate Code!" << excl;
-        QTest::newRow("bad status") << "000200" << Commands{} << QStringList{"A", "000006", "01"}
-                                    << "Item status error!" << int(MsgIcon::Critical);
-        QTest::newRow("rented twice")
-            << "000200" << Commands{{"A", "000003", "01"}} << QStringList{"F", "000003", "01"}
-            << "The Item already exists in (rental) list, invalid command!" << excl;
-        QTest::newRow("sale no quantity")
-            << "000200" << Commands{} << QStringList{"S", "S00001", "00"} << "Quantity error!"
-            << excl;
-        QTest::newRow("unknown sale code")
-            << "000200" << Commands{} << QStringList{"S", "S09999", "01"} << "Sale Code not exist!"
-            << excl;
-        QTest::newRow("sale of a copy")
-            << "000200" << Commands{} << QStringList{"S", "000003", "01"} << "Rate Code error!"
-            << excl;
-        QTest::newRow("sold twice")
-            << "000200" << Commands{{"S", "S00001", "02"}} << QStringList{"S", "S00001", "01"}
-            << "The Item already exists in (rental) list,  invalid command!" << excl;
-        QTest::newRow("return not out")
-            << "000123" << Commands{} << QStringList{"R", "000003", "01"} << notIn << excl;
-        QTest::newRow("returned twice") << "000123" << Commands{{"R", "000001", "01"}}
-                                        << QStringList{"R", "000001", "01"} << notIn << excl;
-        QTest::newRow("return of a new rental")
-            << "000123" << Commands{{"A", "000003", "01"}} << QStringList{"R", "000003", "01"}
-            << notIn << excl;
-        QTest::newRow("return of a renewed line")
-            << "000123" << Commands{{"RR", "000001", "01"}} << QStringList{"R", "000001", "01"}
-            << notIn << excl;
-        QTest::newRow("rent a returned item again")
-            << "000123" << Commands{{"R", "000001", "01"}} << QStringList{"A", "000001", "01"}
-            << "The Item already rented out!" << excl;
-        QTest::newRow("delete a loaded line")
-            << "000123" << Commands{} << QStringList{"D", "000001", "01"} << notIn << excl;
-        QTest::newRow("delete twice")
-            << "000123" << Commands{{"R", "000001", "01"}, {"D", "000001", "01"}}
-            << QStringList{"D", "000001", "01"} << notIn << excl;
-        QTest::newRow("renew no quantity")
-            << "000123" << Commands{} << QStringList{"RR", "000001", "__"} << "Quantity error!"
-            << excl;
-        QTest::newRow("renew twice") << "000123" << Commands{{"RR*", "000001", "01"}}
-                                     << QStringList{"RR", "000001", "01"} << notIn << excl;
-        QTest::newRow("renew settled") << "000123" << Commands{{"R", "S88", "01"}}
-                                       << QStringList{"RR", "000001", "01"} << notIn << excl;
-        QTest::newRow("edit code") << "000123" << Commands{} << QStringList{"E", "000001", "01"}
-                                   << "Operation Command error!" << excl;
-        QTest::newRow("bad code") << "000123" << Commands{} << QStringList{"B", "000001", "01"}
-                                  << "Operation Command error!" << excl;
-        QTest::newRow("unknown code") << "000123" << Commands{} << QStringList{"X", "000001", "01"}
-                                      << "Operation Command error!" << excl;
+        const auto row = [](const char* name, const char* member, const Commands& before,
+                            const QString& command, const char* message,
+                            MsgIcon icon = MsgIcon::Exclamation) {
+            QTest::newRow(name) << QString::fromLatin1(member) << before
+                                << command.split(QLatin1Char(' ')) << QString::fromLatin1(message)
+                                << int(icon);
+        };
+        const char* notIn = "The Item not exist in (rental) list, invalid command!";
+        const char* opError = "Operation Command error!";
+        row("no quantity", "000200", {}, "A 000003 __", "Quantity error!");
+        row("unknown item", "000200", {}, "A 009999 01", "Item ID not exist!");
+        row("rented out", "000200", {}, "A 000001 01", "The Item already rented out!");
+        row("damaged", "000200", {}, "F 000004 01", "The Item already damaged!");
+        row("sold", "000200", {}, "A 000005 01", "The Item already sold out!");
+        row("rate code rented", "000200", {}, "A S00001 01", "The Item ID is a Rate Code!");
+        row("bad status", "000200", {}, "A 000006 01", "Item status error!", MsgIcon::Critical);
+        row("rented twice", "000200", {{"A", "000003", "01"}}, "F 000003 01",
+            "The Item already exists in (rental) list, invalid command!");
+        row("sale no quantity", "000200", {}, "S S00001 00", "Quantity error!");
+        row("unknown sale code", "000200", {}, "S S09999 01", "Sale Code not exist!");
+        row("sale of a copy", "000200", {}, "S 000003 01", "Rate Code error!");
+        row("sold twice", "000200", {{"S", "S00001", "02"}}, "S S00001 01",
+            "The Item already exists in (rental) list,  invalid command!");
+        row("return not out", "000123", {}, "R 000003 01", notIn);
+        row("returned twice", "000123", {{"R", "000001", "01"}}, "R 000001 01", notIn);
+        row("return of a new rental", "000123", {{"A", "000003", "01"}}, "R 000003 01", notIn);
+        row("return of a renewed line", "000123", {{"RR", "000001", "01"}}, "R 000001 01", notIn);
+        row("rent a returned item again", "000123", {{"R", "000001", "01"}}, "A 000001 01",
+            "The Item already rented out!");
+        row("delete a loaded line", "000123", {}, "D 000001 01", notIn);
+        row("delete twice", "000123", {{"R", "000001", "01"}, {"D", "000001", "01"}}, "D 000001 01",
+            notIn);
+        row("renew no quantity", "000123", {}, "RR 000001 __", "Quantity error!");
+        row("renew twice", "000123", {{"RR*", "000001", "01"}}, "RR 000001 01", notIn);
+        row("renew settled", "000123", {{"R", "S88", "01"}}, "RR 000001 01", notIn);
+        row("edit code", "000123", {}, "E 000001 01", opError);
+        row("bad code", "000123", {}, "B 000001 01", opError);
+        row("unknown code", "000123", {}, "X 000001 01", opError);
     }
     void refusals() {
         QFETCH(QString, member);
@@ -153,41 +105,41 @@ private Q_SLOTS:
     }
 
     void returnThenDeleteCancelsTheReturn() {
-        auto visit = shop->open(QStringLiteral("000123"));
-        QVERIFY(run(*visit, "R", "000001"));
-        QCOMPARE(RowColour(line(*visit, QStringLiteral("000001"))), LineColour::Returned);
+        auto visit = shop->open("000123");
+        QVERIFY(runCommand(*visit, "R", "000001"));
+        QCOMPARE(RowColour(line(*visit, "000001")), LineColour::Returned);
         QCOMPARE(visit->ReturnLines().size(), 1);
         QCOMPARE(visit->ReturnLines()[0].Title, QStringLiteral("ALIEN"));
         QCOMPARE(visit->UpdateTotals().Return, qint64(1));
-        QVERIFY(run(*visit, "D", "000001"));
+        QVERIFY(runCommand(*visit, "D", "000001"));
         QVERIFY(visit->ReturnLines()[0].IsDeleted);
-        QCOMPARE(RowColour(line(*visit, QStringLiteral("000001"))), LineColour::Overdue);
+        QCOMPARE(RowColour(line(*visit, "000001")), LineColour::Overdue);
         QCOMPARE(visit->UpdateTotals().Return, qint64(0));
         QCOMPARE(visit->UpdateTotals().total(), Money());
     }
 
     void deleteRemovesLinesOfThisVisit() {
-        auto visit = shop->open(QStringLiteral("000200"));
-        QVERIFY(run(*visit, "A", "000003", "02"));
-        QVERIFY(run(*visit, "S", "S00001", "07"));
+        auto visit = shop->open("000200");
+        QVERIFY(runCommand(*visit, "A", "000003", "02"));
+        QVERIFY(runCommand(*visit, "S", "S00001", "07"));
         QCOMPARE(visit->UpdateTotals().total(), Money::fromWhole(30 + 60));
         QCOMPARE(visit->UpdateTotals().Sales, qint64(7));
-        QVERIFY(run(*visit, "D", "000003"));
-        QVERIFY(run(*visit, "D", "S00001"));
+        QVERIFY(runCommand(*visit, "D", "000003"));
+        QVERIFY(runCommand(*visit, "D", "S00001"));
         const VisitTotals t = visit->UpdateTotals();
         QCOMPARE(t.NewRent, qint64(0));
         QCOMPARE(t.Sales, qint64(0));
         QCOMPARE(t.total(), Money());
         // Once deleted, the item can be entered again.
-        QVERIFY(run(*visit, "A", "000003", "01"));
+        QVERIFY(runCommand(*visit, "A", "000003", "01"));
     }
 
     void loadedLinesCarryTheirLateCharge() {
-        auto visit = shop->open(QStringLiteral("000123"));
+        auto visit = shop->open("000123");
         // 000001 was due 4 March: eight days late at 5 a day. 000002 is due 13 March.
-        QCOMPARE(line(*visit, QStringLiteral("000001")).LateAmt, Money::fromWhole(40));
-        QCOMPARE(line(*visit, QStringLiteral("000002")).LateAmt, Money());
-        QCOMPARE(RowColour(line(*visit, QStringLiteral("000002"))), LineColour::Unchanged);
+        QCOMPARE(line(*visit, "000001").LateAmt, Money::fromWhole(40));
+        QCOMPARE(line(*visit, "000002").LateAmt, Money());
+        QCOMPARE(RowColour(line(*visit, "000002")), LineColour::Unchanged);
         QCOMPARE(visit->OrderLines().first().ItemID, QStringLiteral("000001"));
     }
 
@@ -195,25 +147,23 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("now");
         QTest::addColumn<QDateTime>("start");
         QTest::addColumn<QDate>("due");
+        const QDateTime early(QDate(2004, 3, 12), QTime(11, 0));
+        const QDateTime dueDay(QDate(2004, 3, 13), QTime(9, 30));
+        const QDateTime late(QDate(2004, 3, 15), QTime(11, 0));
         QTest::newRow("before the due day")
-            << QDateTime(QDate(2004, 3, 12), QTime(11, 0))
-            << QDateTime(QDate(2004, 3, 13), QTime(0, 0)) << QDate(2004, 3, 16);
-        QTest::newRow("on the due day")
-            << QDateTime(QDate(2004, 3, 13), QTime(9, 30))
-            << QDateTime(QDate(2004, 3, 13), QTime(9, 30)) << QDate(2004, 3, 16);
-        QTest::newRow("two days late")
-            << QDateTime(QDate(2004, 3, 15), QTime(11, 0))
-            << QDateTime(QDate(2004, 3, 15), QTime(11, 0)) << QDate(2004, 3, 18);
+            << early << QDateTime(QDate(2004, 3, 13), QTime(0, 0)) << QDate(2004, 3, 16);
+        QTest::newRow("on the due day") << dueDay << dueDay << QDate(2004, 3, 16);
+        QTest::newRow("two days late") << late << late << QDate(2004, 3, 18);
     }
     void renewal() {
         QFETCH(QDateTime, now);
         QFETCH(QDateTime, start);
         QFETCH(QDate, due);
         shop->clock.set(now);
-        auto visit = shop->open(QStringLiteral("000123"));
-        const Money late = line(*visit, QStringLiteral("000002")).LateAmt;
-        QVERIFY(run(*visit, "RR", "000002", "01"));
-        const OrderLine& renewed = line(*visit, QStringLiteral("000002"));
+        auto visit = shop->open("000123");
+        const Money late = line(*visit, "000002").LateAmt;
+        QVERIFY(runCommand(*visit, "RR", "000002", "01"));
+        const OrderLine& renewed = line(*visit, "000002");
         QCOMPARE(renewed.StartDate, start);
         QCOMPARE(renewed.EndDate, due);
         QCOMPARE(renewed.LastRenewIndex, qint64(1));
@@ -223,16 +173,16 @@ private Q_SLOTS:
     }
 
     void totalsCountCashButNotArrears() {
-        auto visit = shop->open(QStringLiteral("000123"));
-        QVERIFY(run(*visit, "RR", "000001", "02"));
+        auto visit = shop->open("000123");
+        QVERIFY(runCommand(*visit, "RR", "000001", "02"));
         VisitTotals t = visit->UpdateTotals();
         QCOMPARE(t.Renew, qint64(1));
         QCOMPARE(t.RenewAmt, Money::fromWhole(30));
         QCOMPARE(t.LateAmt, Money::fromWhole(40));
         QCOMPARE(t.total(), Money::fromWhole(70));
 
-        auto arrears = shop->open(QStringLiteral("000123"));
-        QVERIFY(run(*arrears, "RR*", "000001", "02"));
+        auto arrears = shop->open("000123");
+        QVERIFY(runCommand(*arrears, "RR*", "000001", "02"));
         t = arrears->UpdateTotals();
         QCOMPARE(t.Renew, qint64(1));
         QCOMPARE(t.total(), Money());
@@ -240,25 +190,24 @@ private Q_SLOTS:
     }
 
     void settleAll() {
-        auto visit = shop->open(QStringLiteral("000123"));
+        auto visit = shop->open("000123");
         // The code field does not matter for S88.
-        QVERIFY(run(*visit, "E", "S88"));
-        const OrderLine& overdue = line(*visit, QStringLiteral("000001"));
+        QVERIFY(runCommand(*visit, "E", "S88"));
+        const OrderLine& overdue = line(*visit, "000001");
         QVERIFY(overdue.IsSettled);
         QCOMPARE(overdue.EndDate, QDate(2004, 3, 12));
         QCOMPARE(RowColour(overdue), LineColour::Settled);
         // Nothing owed on the other line: left alone.
-        QVERIFY(!line(*visit, QStringLiteral("000002")).IsSettled);
+        QVERIFY(!line(*visit, "000002").IsSettled);
         QCOMPARE(visit->UpdateTotals().SettleAllOSAmt, Money::fromWhole(40));
         // A settled line can still be returned, which clears the settlement.
-        QVERIFY(run(*visit, "R", "000001"));
-        QVERIFY(!line(*visit, QStringLiteral("000001")).IsSettled);
+        QVERIFY(runCommand(*visit, "R", "000001"));
+        QVERIFY(!line(*visit, "000001").IsSettled);
     }
 
     void settleAllWithNothingOwed() {
-        auto visit = shop->open(QStringLiteral("000200"));
-        const Outcome outcome =
-            visit->ExecuteCommand(QStringLiteral("A"), QStringLiteral("S88"), {});
+        auto visit = shop->open("000200");
+        const Outcome outcome = visit->ExecuteCommand("A", "S88", {});
         QVERIFY(outcome.ok);
         QVERIFY(outcome.notices.isEmpty());
         QVERIFY(visit->OrderLines().isEmpty());
@@ -273,18 +222,18 @@ private Q_SLOTS:
     void renewalLimit() {
         QFETCH(int, rows);
         QFETCH(bool, renewable);
-        const QString idx = shop->text(
-            QStringLiteral("SELECT OrderIdx FROM Order_Details WHERE ItemID = '000002'"));
+        const QString idx =
+            shop->text("SELECT OrderIdx FROM Order_Details WHERE ItemID = '000002'");
         for (int i = 1; i < rows; ++i) {
-            QVERIFY(shop->t.exec(
-                QStringLiteral("INSERT INTO Order_Payment (OrderIdx, ItemID, RenewIndex, PayType, "
-                               "ChargeAmt, StartDate, PayStatus) VALUES (?, '000002', ?, '2', 0, "
-                               "'2004-03-10 10:00:00', 'Y')"),
-                {idx, i}));
+            QVERIFY(
+                shop->t.exec("INSERT INTO Order_Payment (OrderIdx, ItemID, RenewIndex, PayType, "
+                             "ChargeAmt, StartDate, PayStatus) VALUES (?, '000002', ?, '2', 0, "
+                             "'2004-03-10 10:00:00', 'Y')",
+                             {idx, i}));
         }
-        auto visit = shop->open(QStringLiteral("000123"));
-        QCOMPARE(line(*visit, QStringLiteral("000002")).payments.size(), rows);
-        QCOMPARE(run(*visit, "RR", "000002", "01"), renewable);
+        auto visit = shop->open("000123");
+        QCOMPARE(line(*visit, "000002").payments.size(), rows);
+        QCOMPARE(runCommand(*visit, "RR", "000002", "01"), renewable);
     }
 };
 

@@ -11,11 +11,9 @@ class TestVisitOpen : public QObject {
 private Q_SLOTS:
     void init() {
         shop = std::make_unique<ShopFixture>();
-        shop->addCategory(QStringLiteral("V"), QStringLiteral("15"), 3, QStringLiteral("5"));
-        shop->addItem(QStringLiteral("V00001"), QStringLiteral("LOVE ACTUALLY"),
-                      QStringLiteral("V"));
-        shop->addMember(QStringLiteral("000123"));
-        shop->addMember(QStringLiteral("000200"));
+        shop->addCounterShop();
+        shop->addMember("000200");
+        shop->addMember("000300", "N");
         QVERIFY(shop->ok());
     }
 
@@ -26,7 +24,7 @@ private Q_SLOTS:
     }
     void openOrderOpensForReturning() {
         QFETCH(QString, key);
-        QVERIFY(shop->visit(QStringLiteral("000123"), {{"A", "V00001", "01"}}));
+        QVERIFY(shop->visit("000123", {{"A", "V00001", "01"}}));
         Outcome outcome;
         auto visit = shop->open(key, &outcome);
         QVERIFY(outcome.ok);
@@ -42,17 +40,14 @@ private Q_SLOTS:
     void refusals_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown member") << "000999"
-                                        << "";
-        QTest::newRow("item not out") << "V00001"
-                                      << "";
+        QTest::newRow("unknown member") << "000999" << QString();
+        QTest::newRow("item not out") << "V00001" << QString();
         QTest::newRow("inactive member") << "000300"
                                          << "Customer membership not valid!";
     }
     void refusals() {
         QFETCH(QString, key);
         QFETCH(QString, message);
-        shop->addMember(QStringLiteral("000300"), QStringLiteral("N"));
         Outcome outcome;
         shop->open(key, &outcome);
         QVERIFY(!outcome.ok);
@@ -61,10 +56,10 @@ private Q_SLOTS:
 
     // Opened by an item the member still has, an inactive membership is only a warning.
     void inactiveMemberByItemIsWarned() {
-        QVERIFY(shop->visit(QStringLiteral("000123"), {{"A", "V00001", "01"}}));
-        QVERIFY(shop->t.exec(QStringLiteral("UPDATE Customers SET Active = 'N'")));
+        QVERIFY(shop->visit("000123", {{"A", "V00001", "01"}}));
+        QVERIFY(shop->t.exec("UPDATE Customers SET Active = 'N'"));
         Outcome outcome;
-        auto visit = shop->open(QStringLiteral("V00001"), &outcome);
+        auto visit = shop->open("V00001", &outcome);
         QVERIFY(outcome.ok);
         QCOMPARE(outcome.notices.size(), 1);
         QCOMPARE(outcome.notices[0].text, QStringLiteral("Customer membership not valid!"));
@@ -72,31 +67,27 @@ private Q_SLOTS:
         QCOMPARE(visit->OrderLines().size(), 1);
     }
 
+    // The clock stands at 10 March 2004.
     void warnings_data() {
         QTest::addColumn<QDate>("birth");
         QTest::addColumn<QString>("resident");
         QTest::addColumn<QString>("warning");
         const QString under18 = QStringLiteral("Customer is under 18 years old!");
         const QString foreign = QStringLiteral("Customer is not a local resident!");
-        // The clock stands at 10 March 2004.
-        QTest::newRow("18 today") << QDate(1986, 3, 10) << "Y"
-                                  << "";
+        QTest::newRow("18 today") << QDate(1986, 3, 10) << "Y" << QString();
         QTest::newRow("18 tomorrow") << QDate(1986, 3, 11) << "Y" << under18;
-        QTest::newRow("18 last month") << QDate(1986, 2, 28) << "Y"
-                                       << "";
-        QTest::newRow("no birth date") << NoDate << "Y"
-                                       << "";
+        QTest::newRow("18 last month") << QDate(1986, 2, 28) << "Y" << QString();
+        QTest::newRow("no birth date") << NoDate << "Y" << QString();
         QTest::newRow("visitor") << QDate(1970, 1, 1) << "N" << foreign;
-        QTest::newRow("young visitor")
-            << QDate(1990, 1, 1) << "N" << under18 + QStringLiteral("  And  ") + foreign;
+        QTest::newRow("young visitor") << QDate(1990, 1, 1) << "N" << under18 + "  And  " + foreign;
     }
     void warnings() {
         QFETCH(QDate, birth);
         QFETCH(QString, resident);
         QFETCH(QString, warning);
-        shop->addMember(QStringLiteral("000400"), QStringLiteral("Y"), birth, resident);
+        shop->addMember("000400", "Y", birth, resident);
         Outcome outcome;
-        auto visit = shop->open(QStringLiteral("000400"), &outcome);
+        auto visit = shop->open("000400", &outcome);
         QVERIFY(outcome.ok);
         QCOMPARE(visit->warning(), warning);
     }
