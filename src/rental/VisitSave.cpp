@@ -21,10 +21,13 @@ Outcome Visit::SaveTransaction() {
     const State before = m_state;
     m_saveTime = m_clock.now();
     Outcome outcome;
-    bool ok = m_db.BeginTransaction();
-    if (ok) {
-        ok = m_state.newOrder ? SaveNewOrder(outcome) : SaveExistingOrder(outcome);
-        ok = ok ? m_db.CommitTransaction() : (m_db.RollbackTransaction(), false);
+    bool ok = false;
+    {
+        // Rolled back on any failure, the commit's own included, so nothing stays locked.
+        TransactionGuard transaction(m_db);
+        ok = transaction.begun() &&
+             (m_state.newOrder ? SaveNewOrder(outcome) : SaveExistingOrder(outcome)) &&
+             transaction.commit();
     }
     if (!ok) {
         // What the save did to the lines (numbers, prepared charge rows) is undone, so

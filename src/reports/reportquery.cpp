@@ -3,8 +3,6 @@
 #include "Connection.h"
 #include "dbvalue.h"
 
-#include <QSqlQuery>
-
 namespace {
 
 QVariant readField(const QVariant& stored, FieldFormat kind) {
@@ -38,6 +36,8 @@ std::optional<ReportData> queryRows(Connection& db, const QString& sql, const QV
             row.append(readField(q->value(i), fields.at(i).kind));
         data.rows.append(row);
     }
+    if (!q->ok())
+        return std::nullopt;
     return data;
 }
 

@@ -2,6 +2,7 @@
 
 #include "MessageService.h"
 #include "dbvalue.h"
+#include "schema.h"
 
 #include <QDir>
 #include <QSqlError>
@@ -10,17 +11,36 @@
 
 namespace {
 
-const QStringList RequiredTables = {
-    QStringLiteral("Customers"),     QStringLiteral("Orders"),     QStringLiteral("Order_Details"),
-    QStringLiteral("Order_Payment"), QStringLiteral("Products"),   QStringLiteral("Items"),
-    QStringLiteral("Category"),      QStringLiteral("ItemStatus"), QStringLiteral("PaymentType"),
-    QStringLiteral("OpCode"),        QStringLiteral("SerialNo"),   QStringLiteral("Sales"),
-    QStringLiteral("AcctAdjust"),    QStringLiteral("RptDailyTx"), QStringLiteral("Cust_Temp"),
-    QStringLiteral("Item_Temp"),     QStringLiteral("ShopInfo")};
-
 int nextConnectionNumber() {
     static int counter = 0;
     return ++counter;
+}
+
+// Every column of every table, as "Table.Column".
+const QString ColumnsOfTables =
+    QStringLiteral("SELECT m.name || '.' || c.name FROM sqlite_master AS m "
+                   "JOIN pragma_table_info(m.name) AS c WHERE m.type = 'table'");
+
+// The columns the program reads and writes: those of the schema it was built with.
+const QStringList& expectedColumns() {
+    static const QStringList columns = [] {
+        QStringList found;
+        const QString name = QStringLiteral("vormel-expected-schema");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(QStringLiteral(":memory:"));
+            if (db.open() && applySchema(db).isEmpty()) {
+                QSqlQuery q(db);
+                q.exec(ColumnsOfTables);
+                while (q.next())
+                    found << q.value(0).toString();
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        return found;
+    }();
+    return columns;
 }
 
 } // namespace
@@ -64,25 +84,51 @@ bool Connection::OpenDatabase() {
         exec(QStringLiteral("PRAGMA synchronous=FULL"), {}, QStringLiteral("OpenDatabase")) &&
         exec(QStringLiteral("PRAGMA cache_size=-8192"), {}, QStringLiteral("OpenDatabase")) &&
         exec(QStringLiteral("PRAGMA foreign_keys=OFF"), {}, QStringLiteral("OpenDatabase")) &&
-        checkTables();
+        checkColumns() && proveWritable();
     if (!ready)
         release();
     return ready;
 }
 
-bool Connection::checkTables() {
-    auto q = run(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"), {},
-                 QStringLiteral("OpenDatabase"));
+// A file made for another program, or by an older one, is refused before anything reads it.
+bool Connection::checkColumns() {
+    auto q = run(ColumnsOfTables, {}, QStringLiteral("OpenDatabase"));
     if (!q)
         return false;
-    QStringList missing = RequiredTables;
+    QStringList missing = expectedColumns();
     while (q->next())
         missing.removeAll(q->value(0).toString());
+    if (!q->ok())
+        return false;
     if (missing.isEmpty())
         return true;
     ReportError(QStringLiteral("1"), QStringLiteral("OpenDatabase"),
-                LiveFile + QStringLiteral(" is not a shop database; missing tables: ") +
+                LiveFile + QStringLiteral(" is not a shop database; missing columns: ") +
                     missing.join(QStringLiteral(", ")));
+    return false;
+}
+
+// A file or folder the program cannot write would only fail at the first save. A write that
+// is rolled back needs both: the file itself and, for its journal, the folder.
+bool Connection::proveWritable() {
+    auto version = run(QStringLiteral("PRAGMA user_version"), {}, QStringLiteral("OpenDatabase"));
+    if (!version || !version->next())
+        return false;
+    const QString probe =
+        QStringLiteral("PRAGMA user_version = %1").arg(version->value(0).toLongLong());
+    version->finish();
+    std::optional<QSqlError> error = execute(QStringLiteral("BEGIN IMMEDIATE"), {});
+    if (!error) {
+        error = execute(probe, {});
+        execute(QStringLiteral("ROLLBACK"), {});
+    }
+    if (!error)
+        return true;
+    const QString file = QDir::toNativeSeparators(QDir(m_folder).absoluteFilePath(LiveFile));
+    reportSqlError(QSqlError(error->driverText(),
+                             file + QStringLiteral(" cannot be written: ") + error->databaseText(),
+                             error->type(), error->nativeErrorCode()),
+                   QStringLiteral("OpenDatabase"));
     return false;
 }
 
@@ -95,6 +141,7 @@ bool Connection::CloseDatabase() {
 }
 
 void Connection::release() {
+    m_inTransaction = false;
     m_prepared.clear();
     database().close();
 }
@@ -107,8 +154,8 @@ QSqlDatabase Connection::database() const {
     return QSqlDatabase::database(m_name, false);
 }
 
-std::optional<QSqlQuery> Connection::run(const QString& sql, const QVariantList& values,
-                                         const QString& source) {
+std::optional<Rows> Connection::run(const QString& sql, const QVariantList& values,
+                                    const QString& source) {
     m_lastSql = sql;
     QSqlQuery q(database());
     q.setForwardOnly(true);
@@ -122,49 +169,77 @@ std::optional<QSqlQuery> Connection::run(const QString& sql, const QVariantList&
         reportSqlError(q.lastError(), source);
         return std::nullopt;
     }
-    return q;
+    return std::optional<Rows>(std::in_place, *this, std::move(q), source);
 }
 
 bool Connection::exec(const QString& sql, const QVariantList& values, const QString& source) {
     m_lastSql = sql;
-    QSqlQuery* q = preparedStatement(sql, source);
+    const std::optional<QSqlError> error = execute(sql, values);
+    if (error)
+        reportSqlError(*error, source);
+    return !error;
+}
+
+bool Connection::write(const QString& sql, const QVariantList& values, const QString& source) {
+    TransactionGuard transaction(*this);
+    return transaction.begun() && exec(sql, values, source) && transaction.commit();
+}
+
+// Runs a statement on its kept prepared form; the error, if it failed.
+std::optional<QSqlError> Connection::execute(const QString& sql, const QVariantList& values) {
+    QSqlError error;
+    QSqlQuery* q = preparedStatement(sql, error);
     if (!q)
-        return false;
+        return error;
     for (qsizetype i = 0; i < values.size(); ++i)
         q->bindValue(int(i), toDb(values.at(i)));
     const bool done = q->exec();
     if (!done)
-        reportSqlError(q->lastError(), source);
+        error = q->lastError();
     q->finish();
-    return done;
+    return done ? std::nullopt : std::optional<QSqlError>(error);
 }
 
-QSqlQuery* Connection::preparedStatement(const QString& sql, const QString& source) {
+QSqlQuery* Connection::preparedStatement(const QString& sql, QSqlError& error) {
     if (const auto found = m_prepared.find(sql); found != m_prepared.end())
         return &found->second;
     QSqlQuery q(database());
     q.setForwardOnly(true);
     if (!q.prepare(sql)) {
-        reportSqlError(q.lastError(), source);
+        error = q.lastError();
         return nullptr;
     }
     return &m_prepared.emplace(sql, std::move(q)).first->second;
 }
 
 bool Connection::BeginTransaction() {
-    return exec(QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("BeginTransaction"));
+    m_inTransaction =
+        exec(QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("BeginTransaction"));
+    return m_inTransaction;
 }
 
+// A failed commit leaves the transaction open; the caller's guard rolls it back.
 bool Connection::CommitTransaction() {
-    return exec(QStringLiteral("COMMIT"), {}, QStringLiteral("CommitTransaction"));
+    const bool committed = exec(QStringLiteral("COMMIT"), {}, QStringLiteral("CommitTransaction"));
+    m_inTransaction = !committed;
+    return committed;
 }
 
 bool Connection::RollbackTransaction() {
-    return exec(QStringLiteral("ROLLBACK"), {}, QStringLiteral("RollbackTransaction"));
+    m_inTransaction = false;
+    m_lastSql = QStringLiteral("ROLLBACK");
+    const std::optional<QSqlError> error = execute(m_lastSql, {});
+    // SQLite ends a transaction by itself after some failures (a full disk). The failure has
+    // been reported already, and there is nothing left to roll back.
+    if (!error || error->databaseText().contains(QLatin1String("no transaction is active")))
+        return true;
+    reportSqlError(*error, QStringLiteral("RollbackTransaction"));
+    return false;
 }
 
 bool Connection::FlushWrites() {
-    return BeginTransaction() && CommitTransaction();
+    TransactionGuard transaction(*this);
+    return transaction.begun() && transaction.commit();
 }
 
 void Connection::ReportError(const QString& code, const QString& source,

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "Rows.h"
+
 #include <QObject>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
@@ -10,7 +13,6 @@
 #include <unordered_map>
 
 class MessageService;
-class QSqlError;
 
 // The program's one connection to the shop database, Flicka.mdb in a given folder.
 // Every statement goes through run()/exec() with bound values; a failure is reported once
@@ -32,23 +34,28 @@ public:
     QString filePath(const QString& name) const;
     MessageService& messages() const { return m_messages; }
 
-    // Opens the existing file read-write; never creates one. Checks that it holds the tables.
+    // Opens the existing file read-write; never creates one. Checks that it holds every table
+    // and column the program uses and that it can be written, or reports why not and closes.
     bool OpenDatabase();
     bool CloseDatabase();
     bool isOpen() const;
     QSqlDatabase database() const;
 
     // Prepares, binds (QDate, QDateTime and Money are converted to their stored forms) and
-    // runs one statement. On failure: one error report naming `source`, and no query.
-    std::optional<QSqlQuery> run(const QString& sql, const QVariantList& values,
-                                 const QString& source);
+    // runs one statement. On failure: one error report naming `source`, and no rows.
+    std::optional<Rows> run(const QString& sql, const QVariantList& values, const QString& source);
     // For statements whose rows nobody reads. Each is prepared once per open connection and
     // reset after every run, so repeated writes skip the parse and hold no lock afterwards.
     bool exec(const QString& sql, const QVariantList& values, const QString& source);
+    // A statement that changes rows: one step of the caller's transaction, or else one
+    // transaction of its own, so it is never swallowed by a transaction nobody will commit.
+    bool write(const QString& sql, const QVariantList& values, const QString& source);
 
     bool BeginTransaction();
     bool CommitTransaction();
+    // Ends the transaction; quiet when the engine has ended it already after a failure.
     bool RollbackTransaction();
+    bool inTransaction() const { return m_inTransaction; }
     // Makes sure everything written so far is on disk before another reader looks.
     bool FlushWrites();
 
@@ -64,24 +71,30 @@ Q_SIGNALS:
     void aboutToClose();
 
 private:
-    bool checkTables();
+    bool checkColumns();
+    bool proveWritable();
     void release();
-    QSqlQuery* preparedStatement(const QString& sql, const QString& source);
+    QSqlQuery* preparedStatement(const QString& sql, QSqlError& error);
+    std::optional<QSqlError> execute(const QString& sql, const QVariantList& values);
 
     MessageService& m_messages;
     QString m_folder;
     QString m_name;
     QString m_lastSql;
     QString m_lastError;
+    bool m_inTransaction = false;
     std::unordered_map<QString, QSqlQuery> m_prepared;
 };
 
-// Ends a transaction by rolling back unless commit() succeeded first.
+// Ends a transaction by rolling back unless commit() succeeded first, also when the commit
+// itself fails. Inside a transaction that is already open the guard joins it: the outer one
+// commits or rolls back the whole.
 class TransactionGuard {
 public:
-    explicit TransactionGuard(Connection& db) : m_db(db), m_open(db.BeginTransaction()) {}
+    explicit TransactionGuard(Connection& db)
+        : m_db(db), m_joined(db.inTransaction()), m_open(m_joined || db.BeginTransaction()) {}
     ~TransactionGuard() {
-        if (m_open)
+        if (m_open && !m_joined)
             m_db.RollbackTransaction();
     }
     TransactionGuard(const TransactionGuard&) = delete;
@@ -89,7 +102,9 @@ public:
 
     bool begun() const { return m_open; }
     bool commit() {
-        if (!m_open || !m_db.CommitTransaction())
+        if (!m_open)
+            return false;
+        if (!m_joined && !m_db.CommitTransaction())
             return false;
         m_open = false;
         return true;
@@ -97,5 +112,6 @@ public:
 
 private:
     Connection& m_db;
+    bool m_joined;
     bool m_open;
 };

@@ -5,15 +5,13 @@
 #include "dbvalue.h"
 #include "utility.h"
 
-#include <QSqlQuery>
-
 namespace {
 
 const QString Columns = QStringLiteral(
     "SELECT InDate, ModDate, AdjustID, Description, AdjustAmt, AdjustDate, EmployeeID, "
     "CreateDate, OrderID, ReceiptNum FROM AcctAdjust");
 
-AcctAdjustRec readAdjust(const QSqlQuery& q) {
+AcctAdjustRec readAdjust(const Rows& q) {
     AcctAdjustRec rec;
     rec.InDate = readStamp(q.value(0));
     rec.ModDate = readStamp(q.value(1));
@@ -28,7 +26,7 @@ AcctAdjustRec readAdjust(const QSqlQuery& q) {
     return rec;
 }
 
-std::optional<QSqlQuery> runSearch(Connection& db, AdjustFindBy kind, const QString& value) {
+std::optional<Rows> runSearch(Connection& db, AdjustFindBy kind, const QString& value) {
     const QString source = QStringLiteral("FindAcctAdjust");
     if (kind == ByAdjustID)
         return db.run(Columns + QStringLiteral(" WHERE AdjustID = ?"), {value}, source);
@@ -52,35 +50,35 @@ bool FindAcctAdjust(Connection& db, AdjustFindBy kind, const QString& value,
     QList<AcctAdjustRec> rows;
     while (q->next())
         rows.append(readAdjust(*q));
-    if (rows.isEmpty())
+    if (!q->ok() || rows.isEmpty())
         return false;
     hits = std::move(rows);
     return true;
 }
 
 bool InsertAcctAdjust(Connection& db, const AcctAdjustRec& rec) {
-    return db.exec(QStringLiteral("INSERT INTO AcctAdjust (InDate, ModDate, AdjustID, "
-                                  "Description, AdjustAmt, AdjustDate, EmployeeID, CreateDate, "
-                                  "OrderID, ReceiptNum) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                   {rec.InDate, rec.ModDate, rec.AdjustID, rec.Description,
-                    QVariant::fromValue(rec.AdjustAmt), rec.AdjustDate, rec.EmployeeID,
-                    rec.CreateDate, rec.OrderID, rec.ReceiptNum},
-                   QStringLiteral("InsertAcctAdjust"));
+    return db.write(QStringLiteral("INSERT INTO AcctAdjust (InDate, ModDate, AdjustID, "
+                                   "Description, AdjustAmt, AdjustDate, EmployeeID, CreateDate, "
+                                   "OrderID, ReceiptNum) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                    {rec.InDate, rec.ModDate, rec.AdjustID, rec.Description,
+                     QVariant::fromValue(rec.AdjustAmt), rec.AdjustDate, rec.EmployeeID,
+                     rec.CreateDate, rec.OrderID, rec.ReceiptNum},
+                    QStringLiteral("InsertAcctAdjust"));
 }
 
 bool UpdateAcctAdjust(Connection& db, AcctAdjustRec& rec, const Clock& clock) {
     rec.ModDate = NowStamp(clock);
-    return db.exec(QStringLiteral("UPDATE AcctAdjust SET ModDate = ?, Description = ?, "
-                                  "AdjustAmt = ?, AdjustDate = ?, EmployeeID = ?, "
-                                  "CreateDate = ?, OrderID = ?, ReceiptNum = ? "
-                                  "WHERE AdjustID = ?"),
-                   {rec.ModDate, rec.Description, QVariant::fromValue(rec.AdjustAmt),
-                    rec.AdjustDate, rec.EmployeeID, rec.CreateDate, rec.OrderID, rec.ReceiptNum,
-                    rec.AdjustID},
-                   QStringLiteral("UpdateAcctAdjust"));
+    return db.write(QStringLiteral("UPDATE AcctAdjust SET ModDate = ?, Description = ?, "
+                                   "AdjustAmt = ?, AdjustDate = ?, EmployeeID = ?, "
+                                   "CreateDate = ?, OrderID = ?, ReceiptNum = ? "
+                                   "WHERE AdjustID = ?"),
+                    {rec.ModDate, rec.Description, QVariant::fromValue(rec.AdjustAmt),
+                     rec.AdjustDate, rec.EmployeeID, rec.CreateDate, rec.OrderID, rec.ReceiptNum,
+                     rec.AdjustID},
+                    QStringLiteral("UpdateAcctAdjust"));
 }
 
 bool DeleteAcctAdjust(Connection& db, const AcctAdjustRec& rec) {
-    return db.exec(QStringLiteral("DELETE FROM AcctAdjust WHERE AdjustID = ?"), {rec.AdjustID},
-                   QStringLiteral("DeleteAcctAdjust"));
+    return db.write(QStringLiteral("DELETE FROM AcctAdjust WHERE AdjustID = ?"), {rec.AdjustID},
+                    QStringLiteral("DeleteAcctAdjust"));
 }

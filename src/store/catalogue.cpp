@@ -4,12 +4,11 @@
 #include "MessageService.h"
 #include "dbvalue.h"
 
-#include <QSqlQuery>
 #include <QVariantList>
 
 namespace {
 
-CategoryRec readCategory(const QSqlQuery& q) {
+CategoryRec readCategory(const Rows& q) {
     CategoryRec rec;
     rec.InDate = readStamp(q.value(0));
     rec.ModDate = readStamp(q.value(1));
@@ -28,7 +27,7 @@ const QString ItemColumns =
     QStringLiteral("SELECT InDate, ModDate, ItemID, PurchaseDate, ProductID, UnitCost, UnitPrice, "
                    "RentTimes, LastRentDate, Status FROM Items");
 
-ItemRec readItem(const QSqlQuery& q) {
+ItemRec readItem(const Rows& q) {
     ItemRec rec;
     rec.InDate = readStamp(q.value(0));
     rec.ModDate = readStamp(q.value(1));
@@ -45,7 +44,7 @@ ItemRec readItem(const QSqlQuery& q) {
 }
 
 // A title-search hit: the status column holds the status name, not the code.
-ItemRec readTitleHit(const QSqlQuery& q) {
+ItemRec readTitleHit(const Rows& q) {
     ItemRec rec;
     rec.ItemID = readText(q.value(0));
     rec.ProductName = readText(q.value(1));
@@ -56,13 +55,13 @@ ItemRec readTitleHit(const QSqlQuery& q) {
 
 // Replaces `list` with every row read, or leaves it untouched when there is none.
 template <typename Rec, typename Reader>
-bool readAll(std::optional<QSqlQuery> q, QList<Rec>& list, Reader read) {
+bool readAll(std::optional<Rows> q, QList<Rec>& list, Reader read) {
     if (!q)
         return false;
     QList<Rec> rows;
     while (q->next())
         rows.append(read(*q));
-    if (rows.isEmpty())
+    if (!q->ok() || rows.isEmpty())
         return false;
     list = std::move(rows);
     return true;
@@ -96,10 +95,10 @@ bool deleteUnusedProduct(Connection& db, const QString& productID, QString& inUs
         return false;
     inUse = *used;
     return inUse.isEmpty() &&
-           db.exec(QStringLiteral("DELETE FROM Items WHERE ProductID = ?"), {productID},
-                   QStringLiteral("DeleteProduct")) &&
-           db.exec(QStringLiteral("DELETE FROM Products WHERE ProductID = ?"), {productID},
-                   QStringLiteral("DeleteProduct")) &&
+           db.write(QStringLiteral("DELETE FROM Items WHERE ProductID = ?"), {productID},
+                    QStringLiteral("DeleteProduct")) &&
+           db.write(QStringLiteral("DELETE FROM Products WHERE ProductID = ?"), {productID},
+                    QStringLiteral("DeleteProduct")) &&
            transaction.commit();
 }
 
@@ -146,7 +145,7 @@ bool GetCategories(Connection& db, QList<CategoryRec>& list, bool allRows) {
 }
 
 bool GetItemStatuses(Connection& db, QList<ItemStatusRec>& list, bool allRows) {
-    const auto read = [](const QSqlQuery& q) {
+    const auto read = [](const Rows& q) {
         return ItemStatusRec{readText(q.value(0)), readText(q.value(1))};
     };
     const QString columns = QStringLiteral("SELECT ID, Name FROM ItemStatus");
@@ -187,7 +186,7 @@ bool GetProduct(Connection& db, ProductRec& rec) {
 }
 
 bool InsertProduct(Connection& db, const ProductRec& rec) {
-    return db.exec(
+    return db.write(
         QStringLiteral("INSERT INTO Products (InDate, ModDate, ProductID, ProductName, CategoryID, "
                        "SupplierID, QuantityPerUnit, QuantityDescription, UnitCost, UnitPrice, "
                        "UnitsInStock, UnitsOnOrder, ReorderLevel, Discontinued, Remarks) "
@@ -200,7 +199,7 @@ bool InsertProduct(Connection& db, const ProductRec& rec) {
 }
 
 bool UpdateProduct(Connection& db, const ProductRec& rec) {
-    return db.exec(
+    return db.write(
         QStringLiteral("UPDATE Products SET ModDate = ?, ProductName = ?, CategoryID = ?, "
                        "SupplierID = ?, QuantityPerUnit = ?, QuantityDescription = ?, "
                        "UnitCost = ?, UnitPrice = ?, UnitsInStock = ?, UnitsOnOrder = ?, "
@@ -246,35 +245,36 @@ bool GetItems(Connection& db, QList<ItemRec>& list, bool byProduct) {
 }
 
 bool InsertItem(Connection& db, const ItemRec& rec) {
-    return db.exec(QStringLiteral("INSERT INTO Items (InDate, ModDate, ItemID, PurchaseDate, "
-                                  "ProductID, UnitCost, UnitPrice, Status) "
-                                  "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-                   {rec.InDate, rec.ModDate, rec.ItemID, rec.PurchaseDate, rec.ProductID,
-                    QVariant::fromValue(rec.UnitCost), QVariant::fromValue(rec.UnitPrice),
-                    rec.Status},
-                   QStringLiteral("InsertItem"));
+    return db.write(QStringLiteral("INSERT INTO Items (InDate, ModDate, ItemID, PurchaseDate, "
+                                   "ProductID, UnitCost, UnitPrice, Status) "
+                                   "VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                    {rec.InDate, rec.ModDate, rec.ItemID, rec.PurchaseDate, rec.ProductID,
+                     QVariant::fromValue(rec.UnitCost), QVariant::fromValue(rec.UnitPrice),
+                     rec.Status},
+                    QStringLiteral("InsertItem"));
 }
 
 bool UpdateItem(Connection& db, const ItemRec& rec) {
-    return db.exec(QStringLiteral("UPDATE Items SET ModDate = ?, PurchaseDate = ?, ProductID = ?, "
-                                  "UnitCost = ?, UnitPrice = ?, Status = ? WHERE ItemID = ?"),
-                   {rec.ModDate, rec.PurchaseDate, rec.ProductID, QVariant::fromValue(rec.UnitCost),
-                    QVariant::fromValue(rec.UnitPrice), rec.Status, rec.ItemID},
-                   QStringLiteral("UpdateItem"));
+    return db.write(QStringLiteral("UPDATE Items SET ModDate = ?, PurchaseDate = ?, ProductID = ?, "
+                                   "UnitCost = ?, UnitPrice = ?, Status = ? WHERE ItemID = ?"),
+                    {rec.ModDate, rec.PurchaseDate, rec.ProductID,
+                     QVariant::fromValue(rec.UnitCost), QVariant::fromValue(rec.UnitPrice),
+                     rec.Status, rec.ItemID},
+                    QStringLiteral("UpdateItem"));
 }
 
 bool UpdateItemStatus(Connection& db, const ItemRec& rec) {
-    return db.exec(QStringLiteral("UPDATE Items SET ModDate = ?, Status = ? WHERE ItemID = ?"),
-                   {rec.ModDate, rec.Status, rec.ItemID}, QStringLiteral("UpdateItemStatus"));
+    return db.write(QStringLiteral("UPDATE Items SET ModDate = ?, Status = ? WHERE ItemID = ?"),
+                    {rec.ModDate, rec.Status, rec.ItemID}, QStringLiteral("UpdateItemStatus"));
 }
 
 bool DeleteItemRecord(Connection& db, const ItemRec& rec) {
-    return db.exec(QStringLiteral("DELETE FROM Items WHERE ItemID = ?"), {rec.ItemID},
-                   QStringLiteral("DeleteItemRecord"));
+    return db.write(QStringLiteral("DELETE FROM Items WHERE ItemID = ?"), {rec.ItemID},
+                    QStringLiteral("DeleteItemRecord"));
 }
 
 bool InsertSale(Connection& db, const SaleRec& rec) {
-    return db.exec(
+    return db.write(
         QStringLiteral("INSERT INTO Sales (InDate, ModDate, SaleDate, RateID, ItemID, EmployeeID, "
                        "CustomerID, Quantity, GrossAmt, SurChargeAmt, DiscountAmt, NetAmt, "
                        "Remarks) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),

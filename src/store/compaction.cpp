@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -34,27 +35,34 @@ QString integrityOf(QSqlDatabase& db) {
 // Each step either succeeds or reports its failure once and stops the sequence.
 class Compactor {
 public:
-    explicit Compactor(Connection& db) : m_db(db) {}
+    Compactor(Connection& db, const std::function<void()>& afterCopy)
+        : m_db(db), m_afterCopy(afterCopy) {}
 
     // Starts on an open connection with no statement running; may leave it closed.
+    // The live file is staged under a second name before the compacted copy replaces it, and
+    // only then does that name replace the backup: if any step fails or the power goes, the
+    // live name holds a complete database and the backup name an independent file.
     bool run() {
         if (!makeCopy()) {
             discardCopy();
             return false;
         }
         m_db.CloseDatabase();
-        const bool rotated = keepBackup() &&
-                             rename(path(Connection::CompactFile), path(Connection::LiveFile)) &&
-                             syncFile(m_db.folder());
-        if (!rotated)
+        if (!stageLiveFile() ||
+            !rename(path(Connection::CompactFile), path(Connection::LiveFile))) {
             discardCopy();
-        return rotated;
+            ::unlink(native(staged()).constData());
+            return false;
+        }
+        return rename(staged(), path(Connection::BackupFile)) && syncFile(m_db.folder());
     }
 
 private:
     QString path(const QString& name) const {
         return QFileInfo(m_db.filePath(name)).absoluteFilePath();
     }
+
+    QString staged() const { return path(Connection::BackupFile + QStringLiteral(".new")); }
 
     bool fail(const QString& code, const QString& description) {
         m_db.ReportError(code, Source, description);
@@ -67,18 +75,35 @@ private:
     }
 
     bool makeCopy() {
-        return removeLeftover() && vacuumInto() && checkCopy() &&
-               syncFile(path(Connection::CompactFile));
+        if (!removeLeftover(staged()) || !removeLeftover(path(Connection::CompactFile)))
+            return false;
+        // From here on whatever stands at the copy's name is ours to remove.
+        m_copyIsOurs = true;
+        if (!vacuumInto())
+            return false;
+        if (m_afterCopy)
+            m_afterCopy();
+        return checkCopy() && keepPermissions() && syncFile(path(Connection::CompactFile));
     }
 
-    bool removeLeftover() {
-        if (::unlink(native(path(Connection::CompactFile)).constData()) != 0) {
+    // What an interrupted compaction left behind.
+    bool removeLeftover(const QString& file) {
+        if (::unlink(native(file).constData()) == 0 || errno == ENOENT)
+            return true;
+        const int error = errno;
+        return failErrno(error, QStringLiteral("cannot remove ") + QFileInfo(file).fileName());
+    }
+
+    // The compacted file replaces the live one with the same permissions, so a file the shop
+    // made read-only for some accounts stays so.
+    bool keepPermissions() {
+        struct stat live {};
+        if (::stat(native(path(Connection::LiveFile)).constData(), &live) != 0 ||
+            ::chmod(native(path(Connection::CompactFile)).constData(), live.st_mode & 07777) != 0) {
             const int error = errno;
-            if (error != ENOENT)
-                return failErrno(error, QStringLiteral("cannot remove ") + Connection::CompactFile);
+            return failErrno(error, QStringLiteral("cannot keep the permissions of ") +
+                                        Connection::LiveFile);
         }
-        // From here on whatever stands at that name is ours to remove.
-        m_copyIsOurs = true;
         return true;
     }
 
@@ -115,28 +140,18 @@ private:
         return synced || failErrno(error, QStringLiteral("cannot sync ") + file);
     }
 
-    // The live file becomes the backup without the live name ever being empty: it is staged
-    // under a temporary name that then replaces Flicka_O.mdb in one rename.
-    bool keepBackup() {
-        const QString staged = path(Connection::BackupFile + QStringLiteral(".new"));
-        ::unlink(native(staged).constData());
-        const bool kept = stage(path(Connection::LiveFile), staged) &&
-                          rename(staged, path(Connection::BackupFile));
-        if (!kept)
-            ::unlink(native(staged).constData());
-        return kept;
-    }
-
-    // A hard link costs nothing; where the file system has none, a synced copy stands in.
-    bool stage(const QString& live, const QString& staged) {
-        if (::link(native(live).constData(), native(staged).constData()) == 0)
+    // The live file under a second name, to become the backup. A hard link costs nothing;
+    // where the file system has none, a synced copy stands in.
+    bool stageLiveFile() {
+        const QString live = path(Connection::LiveFile);
+        if (::link(native(live).constData(), native(staged()).constData()) == 0)
             return true;
         QFile source(live);
-        if (!source.copy(staged))
+        if (!source.copy(staged()))
             return fail(QString::number(source.error()),
                         QStringLiteral("cannot copy ") + Connection::LiveFile +
                             QStringLiteral(": ") + source.errorString());
-        return syncFile(staged);
+        return syncFile(staged());
     }
 
     bool rename(const QString& from, const QString& to) {
@@ -153,17 +168,18 @@ private:
     }
 
     Connection& m_db;
+    const std::function<void()>& m_afterCopy;
     bool m_copyIsOurs = false;
 };
 
 } // namespace
 
-bool CompactAndBackup(Connection& db) {
+bool CompactAndBackup(Connection& db, const std::function<void()>& afterCopy) {
     // Closing first makes every query and model let go of the file, which VACUUM needs.
     db.CloseDatabase();
     if (!db.OpenDatabase())
         return false;
-    const bool compacted = Compactor(db).run();
+    const bool compacted = Compactor(db, afterCopy).run();
     // The compacted file, or after a failure the live file as it was.
     const bool reopened = db.isOpen() || db.OpenDatabase();
     return compacted && reopened;

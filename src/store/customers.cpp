@@ -6,7 +6,6 @@
 #include "dbvalue.h"
 #include "utility.h"
 
-#include <QSqlQuery>
 #include <QStringList>
 
 namespace {
@@ -34,7 +33,7 @@ QVariantList customerValues(const CustomerRec& rec) {
             rec.GoodTimes, rec.LateTimes,  rec.BadTimes,     rec.BuyCount,    rec.LastRentDate};
 }
 
-CustomerRec readCustomer(const QSqlQuery& q) {
+CustomerRec readCustomer(const Rows& q) {
     CustomerRec rec;
     rec.RAWID = readCount(q.value(0));
     rec.InDate = readStamp(q.value(1));
@@ -134,7 +133,7 @@ bool FindCustomerID(Connection& db, CustFindBy kind, bool activeOnly, const QStr
     QList<CustomerRec> found;
     while (q->next())
         found.append(readCustomer(*q));
-    if (found.isEmpty())
+    if (!q->ok() || found.isEmpty())
         return false;
     hits = std::move(found);
     return true;
@@ -151,13 +150,20 @@ bool GetCustomer(Connection& db, CustomerRec& rec) {
 
 bool InsertCustomer(Connection& db, CustomerRec& rec) {
     const QStringList marks(Columns.size(), QStringLiteral("?"));
+    TransactionGuard transaction(db);
+    if (!transaction.begun())
+        return false;
     auto q = db.run(QStringLiteral("INSERT INTO Customers (") + Columns.join(QStringLiteral(", ")) +
                         QStringLiteral(") VALUES (") + marks.join(QStringLiteral(", ")) +
-                        QStringLiteral(")"),
+                        QStringLiteral(") RETURNING RAWID"),
                     customerValues(rec), QStringLiteral("InsertCustomer"));
-    if (!q)
+    if (!q || !q->next())
         return false;
-    rec.RAWID = q->lastInsertId().toLongLong();
+    const qint64 rawId = readCount(q->value(0));
+    q->finish();
+    if (!transaction.commit())
+        return false;
+    rec.RAWID = rawId;
     return true;
 }
 
@@ -172,12 +178,12 @@ bool UpdateCustomer(Connection& db, CustomerRec& rec, bool writeCustomerID, bool
         values << all.at(Columns.indexOf(column));
     }
     values << rec.RAWID;
-    return db.exec(QStringLiteral("UPDATE Customers SET ") +
-                       assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE RAWID = ?"),
-                   values, QStringLiteral("UpdateCustomer"));
+    return db.write(QStringLiteral("UPDATE Customers SET ") +
+                        assignments.join(QStringLiteral(", ")) + QStringLiteral(" WHERE RAWID = ?"),
+                    values, QStringLiteral("UpdateCustomer"));
 }
 
 bool DeleteCustomer(Connection& db, qint64 rawId) {
-    return db.exec(QStringLiteral("DELETE FROM Customers WHERE RAWID = ?"), {rawId},
-                   QStringLiteral("DeleteCustomer"));
+    return db.write(QStringLiteral("DELETE FROM Customers WHERE RAWID = ?"), {rawId},
+                    QStringLiteral("DeleteCustomer"));
 }

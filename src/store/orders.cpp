@@ -6,7 +6,6 @@
 #include "dbvalue.h"
 #include "utility.h"
 
-#include <QSqlQuery>
 #include <QStringList>
 
 namespace {
@@ -29,7 +28,7 @@ QVariant money(Money amount) {
     return QVariant::fromValue(amount);
 }
 
-OrderRec readOrder(const QSqlQuery& q) {
+OrderRec readOrder(const Rows& q) {
     OrderRec order;
     order.InDate = readStamp(q.value(0));
     order.ModDate = readStamp(q.value(1));
@@ -41,7 +40,7 @@ OrderRec readOrder(const QSqlQuery& q) {
     return order;
 }
 
-OrderLine readLine(const QSqlQuery& q) {
+OrderLine readLine(const Rows& q) {
     OrderLine line;
     line.InDate = readStamp(q.value(0));
     line.ModDate = readStamp(q.value(1));
@@ -56,7 +55,7 @@ OrderLine readLine(const QSqlQuery& q) {
     return line;
 }
 
-PaymentRec readPayment(const QSqlQuery& q) {
+PaymentRec readPayment(const Rows& q) {
     PaymentRec payment;
     payment.InDate = readStamp(q.value(0));
     payment.ModDate = readStamp(q.value(1));
@@ -96,15 +95,15 @@ Money roundedToCents(Money amount) {
     return Money::fromUnits(units < 0 ? -cents : cents);
 }
 
-enum class Rows { Found, None, Failed };
+enum class Charges { Found, None, Failed };
 
-Rows readPayments(Connection& db, OrderLine& line) {
+Charges readPayments(Connection& db, OrderLine& line) {
     auto q = db.run(QStringLiteral("SELECT ") + PaymentColumns +
                         QStringLiteral(" FROM Order_Payment WHERE OrderIdx = ? "
                                        "ORDER BY StartDate, RenewIndex, PayType"),
                     {line.OrderIdx}, QStringLiteral("LoadPayments"));
     if (!q)
-        return Rows::Failed;
+        return Charges::Failed;
     QList<PaymentRec> rows;
     while (q->next()) {
         if (rows.size() == MaxLoadedPayments) {
@@ -113,20 +112,22 @@ Rows readPayments(Connection& db, OrderLine& line) {
         }
         rows.append(readPayment(*q));
     }
+    if (!q->ok())
+        return Charges::Failed;
     line.payments = rows;
     if (rows.isEmpty()) {
         db.messages().show(QStringLiteral("debug: Error in getting payment record!"));
         line.LastRenewIndex = 0;
-        return Rows::None;
+        return Charges::None;
     }
     line.LastRenewIndex = rows.last().RenewIndex;
-    return Rows::Found;
+    return Charges::Found;
 }
 
 // Charges, unpaid sum, item rates and late charge of a loaded line. A line without charges
 // is still shown; a database failure or an item without rates fails the load.
 bool completeLine(Connection& db, OrderLine& line, const QDate& today) {
-    bool ok = readPayments(db, line) != Rows::Failed;
+    bool ok = readPayments(db, line) != Charges::Failed;
     ok = SumUnpaidCharges(db, line) && ok;
     if (!GetItemRate(db, line.item, line.ItemID)) {
         db.messages().show(QStringLiteral("debug: error in getting OverDueRate!"));
@@ -230,7 +231,7 @@ bool LoadOrderLines(Connection& db, const QString& orderID, qint64 expected, con
         found.append(readLine(*q));
     }
     q->finish();
-    if (found.isEmpty())
+    if (!q->ok() || found.isEmpty())
         return false;
     bool ok = true;
     for (OrderLine& line : found)
@@ -240,7 +241,7 @@ bool LoadOrderLines(Connection& db, const QString& orderID, qint64 expected, con
 }
 
 bool LoadPayments(Connection& db, OrderLine& line) {
-    return readPayments(db, line) == Rows::Found;
+    return readPayments(db, line) == Charges::Found;
 }
 
 Money LateChargeOn(const OrderLine& line, const QDate& today) {
@@ -259,59 +260,59 @@ bool SumUnpaidCharges(Connection& db, OrderLine& line) {
 }
 
 bool InsertOrder(Connection& db, const OrderRec& order) {
-    return db.exec(QStringLiteral("INSERT INTO Orders (") + OrderColumns +
-                       QStringLiteral(") VALUES (") + marks(7) + QStringLiteral(")"),
-                   {order.InDate, order.ModDate, order.OrderID, order.CustomerID, order.EmployeeID,
-                    order.Remarks, order.TransRemarks},
-                   QStringLiteral("InsertOrder"));
+    return db.write(QStringLiteral("INSERT INTO Orders (") + OrderColumns +
+                        QStringLiteral(") VALUES (") + marks(7) + QStringLiteral(")"),
+                    {order.InDate, order.ModDate, order.OrderID, order.CustomerID, order.EmployeeID,
+                     order.Remarks, order.TransRemarks},
+                    QStringLiteral("InsertOrder"));
 }
 
 bool UpdateOrder(Connection& db, const OrderRec& order) {
-    return db.exec(QStringLiteral("UPDATE Orders SET ModDate = ?, CustomerID = ?, EmployeeID = ?, "
-                                  "Remarks = ?, TransRemarks = ? WHERE OrderID = ?"),
-                   {order.ModDate, order.CustomerID, order.EmployeeID, order.Remarks,
-                    order.TransRemarks, order.OrderID},
-                   QStringLiteral("UpdateOrder"));
+    return db.write(QStringLiteral("UPDATE Orders SET ModDate = ?, CustomerID = ?, EmployeeID = ?, "
+                                   "Remarks = ?, TransRemarks = ? WHERE OrderID = ?"),
+                    {order.ModDate, order.CustomerID, order.EmployeeID, order.Remarks,
+                     order.TransRemarks, order.OrderID},
+                    QStringLiteral("UpdateOrder"));
 }
 
 bool InsertOrderDetail(Connection& db, const OrderLine& line) {
-    return db.exec(QStringLiteral("INSERT INTO Order_Details (") + DetailColumns +
-                       QStringLiteral(") VALUES (") + marks(10) + QStringLiteral(")"),
-                   {line.InDate, line.ModDate, line.OrderIdx, line.OrderID, line.ItemID,
-                    line.RentStatus, line.InitDate, line.StartDate, line.EndDate, line.ReturnDate},
-                   QStringLiteral("InsertOrderDetail"));
+    return db.write(QStringLiteral("INSERT INTO Order_Details (") + DetailColumns +
+                        QStringLiteral(") VALUES (") + marks(10) + QStringLiteral(")"),
+                    {line.InDate, line.ModDate, line.OrderIdx, line.OrderID, line.ItemID,
+                     line.RentStatus, line.InitDate, line.StartDate, line.EndDate, line.ReturnDate},
+                    QStringLiteral("InsertOrderDetail"));
 }
 
 bool UpdateOrderDetail(Connection& db, const OrderLine& line) {
-    return db.exec(QStringLiteral("UPDATE Order_Details SET ModDate = ?, RentStatus = ?, "
-                                  "InitDate = ?, StartDate = ?, EndDate = ?, ReturnDate = ? "
-                                  "WHERE OrderIdx = ? AND RentStatus = ?"),
-                   {line.ModDate, line.RentStatus, line.InitDate, line.StartDate, line.EndDate,
-                    line.ReturnDate, line.OrderIdx, RentStatusCode::Out},
-                   QStringLiteral("UpdateOrderDetail"));
+    return db.write(QStringLiteral("UPDATE Order_Details SET ModDate = ?, RentStatus = ?, "
+                                   "InitDate = ?, StartDate = ?, EndDate = ?, ReturnDate = ? "
+                                   "WHERE OrderIdx = ? AND RentStatus = ?"),
+                    {line.ModDate, line.RentStatus, line.InitDate, line.StartDate, line.EndDate,
+                     line.ReturnDate, line.OrderIdx, RentStatusCode::Out},
+                    QStringLiteral("UpdateOrderDetail"));
 }
 
 bool InsertPayment(Connection& db, const PaymentRec& p) {
-    return db.exec(QStringLiteral("INSERT INTO Order_Payment (") + PaymentColumns +
-                       QStringLiteral(") VALUES (") + marks(17) + QStringLiteral(")"),
-                   {p.InDate, p.ModDate, p.OrderIdx, p.OrderID, p.ItemID, p.RenewIndex, p.PayType,
-                    money(p.UnitRate), p.Quantity, p.Discount, money(p.ChargeAmt), p.StartDate,
-                    p.EndDate, p.SettleDate, p.PayStatus, p.PayDate, p.ReceiptNum},
-                   QStringLiteral("InsertPayment"));
+    return db.write(QStringLiteral("INSERT INTO Order_Payment (") + PaymentColumns +
+                        QStringLiteral(") VALUES (") + marks(17) + QStringLiteral(")"),
+                    {p.InDate, p.ModDate, p.OrderIdx, p.OrderID, p.ItemID, p.RenewIndex, p.PayType,
+                     money(p.UnitRate), p.Quantity, p.Discount, money(p.ChargeAmt), p.StartDate,
+                     p.EndDate, p.SettleDate, p.PayStatus, p.PayDate, p.ReceiptNum},
+                    QStringLiteral("InsertPayment"));
 }
 
 bool SettlePayments(Connection& db, const PaymentRec& payment) {
-    return db.exec(QStringLiteral("UPDATE Order_Payment SET ModDate = ?, SettleDate = ? "
-                                  "WHERE OrderIdx = ? AND SettleDate = ?"),
-                   {payment.ModDate, payment.SettleDate, payment.OrderIdx, NoDate},
-                   QStringLiteral("SettlePayments"));
+    return db.write(QStringLiteral("UPDATE Order_Payment SET ModDate = ?, SettleDate = ? "
+                                   "WHERE OrderIdx = ? AND SettleDate = ?"),
+                    {payment.ModDate, payment.SettleDate, payment.OrderIdx, NoDate},
+                    QStringLiteral("SettlePayments"));
 }
 
 // Always writes "Y": the record's own PayStatus is not what this decides.
 bool PayPayments(Connection& db, const PaymentRec& payment) {
-    return db.exec(QStringLiteral("UPDATE Order_Payment SET ModDate = ?, PayStatus = ?, "
-                                  "PayDate = ? WHERE OrderIdx = ? AND PayStatus = ?"),
-                   {payment.ModDate, PayStatusCode::Paid, payment.PayDate, payment.OrderIdx,
-                    PayStatusCode::Unpaid},
-                   QStringLiteral("PayPayments"));
+    return db.write(QStringLiteral("UPDATE Order_Payment SET ModDate = ?, PayStatus = ?, "
+                                   "PayDate = ? WHERE OrderIdx = ? AND PayStatus = ?"),
+                    {payment.ModDate, PayStatusCode::Paid, payment.PayDate, payment.OrderIdx,
+                     PayStatusCode::Unpaid},
+                    QStringLiteral("PayPayments"));
 }

@@ -15,18 +15,16 @@ QString readSchema() {
     return QString::fromUtf8(file.readAll());
 }
 
-bool applySchema(QSqlDatabase& db, QString& error) {
+} // namespace
+
+QString applySchema(QSqlDatabase& db) {
     QSqlQuery q(db);
     for (const QString& statement : schemaStatements()) {
-        if (!q.exec(statement)) {
-            error = q.lastError().text();
-            return false;
-        }
+        if (!q.exec(statement))
+            return q.lastError().text();
     }
-    return true;
+    return {};
 }
-
-} // namespace
 
 QStringList schemaStatements() {
     Q_INIT_RESOURCE(store);
@@ -50,11 +48,9 @@ bool createSchemaFile(const QString& path, QString& error) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        ok = db.open();
-        if (!ok)
-            error = db.lastError().text();
-        else
-            ok = applySchema(db, error);
+        const bool opened = db.open();
+        error = opened ? applySchema(db) : db.lastError().text();
+        ok = opened && error.isEmpty();
         db.close();
     }
     QSqlDatabase::removeDatabase(name);

@@ -5,7 +5,6 @@
 #include "dbvalue.h"
 #include "utility.h"
 
-#include <QSqlQuery>
 #include <QStringList>
 
 #include <optional>

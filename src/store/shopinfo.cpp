@@ -3,8 +3,6 @@
 #include "Connection.h"
 #include "dbvalue.h"
 
-#include <QSqlQuery>
-
 QString GetShopName(Connection& db) {
     auto q = db.run(QStringLiteral("SELECT ShopName FROM ShopInfo ORDER BY rowid LIMIT 1"), {},
                     QStringLiteral("GetShopName"));
@@ -14,8 +12,8 @@ QString GetShopName(Connection& db) {
 bool SetShopName(Connection& db, const QString& name) {
     TransactionGuard tx(db);
     return tx.begun() &&
-           db.exec(QStringLiteral("DELETE FROM ShopInfo"), {}, QStringLiteral("SetShopName")) &&
-           db.exec(QStringLiteral("INSERT INTO ShopInfo (ShopName) VALUES (?)"), {name},
-                   QStringLiteral("SetShopName")) &&
+           db.write(QStringLiteral("DELETE FROM ShopInfo"), {}, QStringLiteral("SetShopName")) &&
+           db.write(QStringLiteral("INSERT INTO ShopInfo (ShopName) VALUES (?)"), {name},
+                    QStringLiteral("SetShopName")) &&
            tx.commit();
 }

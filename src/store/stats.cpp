@@ -7,7 +7,6 @@
 #include "dbvalue.h"
 #include "orders.h"
 
-#include <QSqlQuery>
 #include <QStringList>
 
 #include <optional>
@@ -74,6 +73,8 @@ bool CustStat(Connection& db, CustomerRec& rec) {
             unknown = true;
     }
     q->finish();
+    if (!q->ok())
+        return false;
     // Lines with a status nobody writes are left out of the figures, and said so.
     if (unknown)
         db.messages().show(QStringLiteral("debug : Error in CustStat RentStatus!"));

@@ -5,8 +5,6 @@
 #include "dbvalue.h"
 #include "orders.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QStringList>
 #include <QVariantList>
 
@@ -27,7 +25,7 @@ std::optional<QVariantList> sumRow(Connection& db, const QString& sql, const QVa
         return std::nullopt;
     QVariantList row;
     if (q->next()) {
-        for (int column = 0; column < q->record().count(); ++column)
+        for (int column = 0; column < q->columns(); ++column)
             row.append(q->value(column));
     }
     return row;
@@ -52,6 +50,8 @@ std::optional<CategorySplit> splitByCategory(Connection& db, const QString& sql,
         else
             split.d += quantity;
     }
+    if (!q->ok())
+        return std::nullopt;
     return split;
 }
 
@@ -225,19 +225,24 @@ bool SumAdjustAmt(Connection& db, DailySummary& s) {
 
 bool UpdateRptDailyTx(Connection& db, const DailySummary& s) {
     const QString source = QStringLiteral("UpdateRptDailyTx");
+    TransactionGuard transaction(db);
+    if (!transaction.begun())
+        return false;
     // The column names come from the fixed list above, never from typed text.
     auto q = db.run(QStringLiteral("UPDATE RptDailyTx SET ") +
                         SummaryColumns.join(QStringLiteral(" = ?, ")) + QStringLiteral(" = ?"),
                     summaryValues(s), source);
     if (!q)
         return false;
-    if (q->numRowsAffected() > 0)
-        return true;
+    const bool updated = q->numRowsAffected() > 0;
+    q->finish();
     // A file whose summary row went missing gets it back rather than silently no summary.
     QStringList marks;
     marks.fill(QStringLiteral("?"), SummaryColumns.size());
-    return db.exec(QStringLiteral("INSERT INTO RptDailyTx (") +
-                       SummaryColumns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                       marks.join(QStringLiteral(", ")) + QStringLiteral(")"),
-                   summaryValues(s), source);
+    return (updated ||
+            db.write(QStringLiteral("INSERT INTO RptDailyTx (") +
+                         SummaryColumns.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                         marks.join(QStringLiteral(", ")) + QStringLiteral(")"),
+                     summaryValues(s), source)) &&
+           transaction.commit();
 }

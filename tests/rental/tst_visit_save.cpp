@@ -1,4 +1,5 @@
 #include "ShopFixture.h"
+#include "adjustments.h"
 
 #include <QTest>
 
@@ -177,6 +178,37 @@ private Q_SLOTS:
         QCOMPARE(rows("Sales"), qint64(1));
         QCOMPARE(itemStatus("000001"), QStringLiteral("0"));
         QCOMPARE(itemStatus("000002"), QStringLiteral("1"));
+    }
+
+    // Another program reading the file past the busy timeout makes the commit fail. The save
+    // is rolled back rather than left open, so neither it nor a later single write is lost.
+    void failedCommitLeavesNothingOpen() {
+        QVERIFY(shop->t.exec("PRAGMA busy_timeout = 50"));
+        auto visit = shop->open("000123");
+        QVERIFY(runCommand(*visit, "A", "000001", "01"));
+        ScriptedMessages readerMessages;
+        Connection reader(readerMessages, shop->t.folder());
+        QVERIFY(reader.OpenDatabase() && reader.exec("BEGIN", {}, "reader"));
+        auto reading = reader.run("SELECT count(*) FROM Orders", {}, "reader");
+        QVERIFY(reading && reading->next());
+
+        shop->t.messages.clear();
+        const Outcome failed = visit->SaveTransaction();
+        QVERIFY(!failed.ok);
+        QCOMPARE(failed.notices.last().text, QStringLiteral("Save record error!\rRecord NOT save"));
+        QCOMPARE(shop->t.messages.boxes.size(), 1);
+        QVERIFY(visit->OrderLines()[0].OrderIdx.isEmpty());
+
+        reading.reset();
+        QVERIFY(reader.RollbackTransaction() && reader.CloseDatabase());
+        QVERIFY(visit->SaveTransaction().ok);
+        AcctAdjustRec adjust;
+        adjust.AdjustID = QStringLiteral("000001");
+        QVERIFY(InsertAcctAdjust(shop->db(), adjust));
+        QVERIFY(shop->db().CloseDatabase() && shop->db().OpenDatabase());
+        QCOMPARE(rows("Orders") + rows("Order_Details") + rows("AcctAdjust"), qint64(3));
+        QCOMPARE(itemStatus("000001"), QStringLiteral("1"));
+        QCOMPARE(shop->t.messages.boxes.size(), 1);
     }
 
     // The second of two new rentals cannot be stored: the first goes back too.

@@ -12,6 +12,11 @@
 #include <QSqlQuery>
 #include <QTest>
 
+#include <optional>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 QByteArray readAll(const QString& path) {
@@ -19,18 +24,54 @@ QByteArray readAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A real SQLite file holding only an unrelated table.
-bool writeForeignDatabase(const QString& path) {
-    const QString name = QStringLiteral("foreign-db");
+// Runs one statement on a database file through a connection of its own.
+bool execOnFile(const QString& path, const QString& sql) {
+    const QString name = QStringLiteral("file-db");
     bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        ok = db.open() && QSqlQuery(db).exec(QStringLiteral("CREATE TABLE Notes (Text TEXT)"));
+        ok = db.open() && QSqlQuery(db).exec(sql);
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
     return ok;
+}
+
+// What opening the shop in `folder` says to an account that, unlike root, is held to the
+// file permissions: "opened", or the reports shown. Nothing when no such account can be used.
+std::optional<QString> openAsOrdinaryUser(const QString& folder) {
+    const auto openHere = [&folder] {
+        ScriptedMessages messages;
+        Connection db(messages, folder);
+        return db.OpenDatabase() ? QStringLiteral("opened") : messages.texts().join('\n');
+    };
+    if (::geteuid() != 0)
+        return openHere();
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        constexpr uid_t Nobody = 65534;
+        if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
+            ::_exit(3);
+        const QByteArray said = openHere().toUtf8();
+        const bool sent = ::write(channel[1], said.constData(), size_t(said.size())) == said.size();
+        ::_exit(sent ? 0 : 4);
+    }
+    ::close(channel[1]);
+    QByteArray said;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, n);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return std::nullopt;
+    return QString::fromUtf8(said);
 }
 
 qint64 count(TestDb& t, const QString& table) {
@@ -60,6 +101,7 @@ private Q_SLOTS:
         QTest::newRow("missing file") << "missing";
         QTest::newRow("garbage bytes") << "garbage";
         QTest::newRow("sqlite file without the tables") << "foreign";
+        QTest::newRow("table without a column") << "lacking";
     }
     void refusesWhatIsNoShopDatabase() {
         QFETCH(QString, kind);
@@ -69,7 +111,11 @@ private Q_SLOTS:
             QFile f(live);
             QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(8192, 'Z') + "no db") > 0);
         } else if (kind == QLatin1String("foreign")) {
-            QVERIFY(writeForeignDatabase(live));
+            QVERIFY(execOnFile(live, QStringLiteral("CREATE TABLE Notes (Text TEXT)")));
+        } else if (kind == QLatin1String("lacking")) {
+            QString error;
+            QVERIFY(createSchemaFile(live, error));
+            QVERIFY(execOnFile(live, QStringLiteral("ALTER TABLE Customers DROP COLUMN Class")));
         }
         const QByteArray before = readAll(live);
         ScriptedMessages messages;
@@ -78,9 +124,44 @@ private Q_SLOTS:
         QVERIFY(!db.isOpen());
         QCOMPARE(messages.boxes.size(), 1);
         QVERIFY2(isReport(messages.boxes[0], "OpenDatabase"), qPrintable(messages.boxes[0].text));
+        if (kind == QLatin1String("lacking"))
+            QVERIFY(
+                messages.boxes[0].text.endsWith(QLatin1String("missing columns: Customers.Class")));
         QCOMPARE(readAll(live), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
                  kind == QLatin1String("missing") ? 0 : 1);
+    }
+
+    // A file or folder the program may not write is refused at the start, not at the first
+    // save, and left exactly as it was.
+    void refusesWhatItCannotWrite_data() {
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<int>("folderMode");
+        QTest::newRow("read-only file") << 0444 << 0777;
+        QTest::newRow("read-only folder") << 0666 << 0555;
+    }
+    void refusesWhatItCannotWrite() {
+        QFETCH(int, fileMode);
+        QFETCH(int, folderMode);
+        TestDb t;
+        const QString live = t.dir.filePath(Connection::LiveFile);
+        t.db().CloseDatabase();
+        const QByteArray before = readAll(live);
+        QVERIFY(::chmod(qPrintable(live), mode_t(fileMode)) == 0);
+        QVERIFY(::chmod(qPrintable(t.folder()), mode_t(folderMode)) == 0);
+        const std::optional<QString> said = openAsOrdinaryUser(t.folder());
+        ::chmod(qPrintable(t.folder()), 0700);
+        if (!said)
+            QSKIP("no account without root's exemption from file permissions to test with");
+        QVERIFY2(said->startsWith(QLatin1String("Error # ")) && !said->contains('\n'),
+                 qPrintable(*said));
+        QVERIFY(said->contains(live + QStringLiteral(" cannot be written: ")));
+        QCOMPARE(readAll(live), before);
+        struct stat info {};
+        QVERIFY(::stat(qPrintable(live), &info) == 0);
+        QCOMPARE(int(info.st_mode & 07777), fileMode);
+        QCOMPARE(QDir(t.folder()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{Connection::LiveFile});
     }
 
     void folderWithAwkwardNameOpens() {
@@ -159,6 +240,48 @@ private Q_SLOTS:
         // No transaction is left open behind either guard.
         QVERIFY(t.db().BeginTransaction() && t.db().RollbackTransaction());
         QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    // A read whose statement fails after some rows must not pass for a complete one.
+    void readEndingOnAnErrorIsOneReport() {
+        TestDb t;
+        // abs() of the smallest integer overflows, here on the fifth row only.
+        auto q = t.db().run(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL "
+                                           "SELECT i + 1 FROM n WHERE i < 5) SELECT abs(CASE "
+                                           "WHEN i = 5 THEN -9223372036854775807 + 4 - i "
+                                           "ELSE i END) FROM n"),
+                            {}, QStringLiteral("Probe"));
+        QVERIFY(q);
+        int rows = 0;
+        while (q->next())
+            ++rows;
+        QCOMPARE(rows, 4);
+        QVERIFY(!q->ok());
+        QVERIFY(!q->next());
+        QCOMPARE(t.messages.boxes.size(), 1);
+        QVERIFY2(isReport(t.messages.boxes[0], "Probe"), qPrintable(t.messages.boxes[0].text));
+    }
+
+    // SQLite ends the transaction by itself on a full disk: the failed write is the one report,
+    // and the file takes writes again once there is room.
+    void fullDiskIsOneReport() {
+        TestDb t;
+        const qint64 pages = t.scalar(QStringLiteral("PRAGMA page_count")).toLongLong();
+        QVERIFY(t.exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pages)));
+        {
+            TransactionGuard transaction(t.db());
+            QVERIFY(transaction.begun());
+            QVERIFY(!t.db().exec(QStringLiteral("INSERT INTO Orders (OrderID, Remarks) VALUES "
+                                                "('000001', ?)"),
+                                 {QString(40000, QLatin1Char('x'))}, QStringLiteral("Probe")));
+        }
+        QCOMPARE(t.messages.boxes.size(), 1);
+        QVERIFY(isReport(t.messages.boxes[0], "Probe"));
+        QVERIFY(!t.db().inTransaction());
+        QVERIFY(t.exec(QStringLiteral("PRAGMA max_page_count = 1000000")));
+        QVERIFY(t.db().write(QStringLiteral("INSERT INTO Orders (OrderID) VALUES ('000002')"), {},
+                             QStringLiteral("Probe")));
+        QCOMPARE(count(t, QStringLiteral("Orders")), 1);
     }
 
     void containsPatternMatchesTypedWildcardsLiterally_data() {

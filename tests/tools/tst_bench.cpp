@@ -68,7 +68,7 @@ QStringList tradeRows(const QString& file) {
         auto q = db.run("SELECT * FROM " + table, {}, "test");
         while (q && q->next()) {
             QStringList values{table};
-            for (int i = 0; i < q->record().count(); ++i)
+            for (int i = 0; i < q->columns(); ++i)
                 values << q->value(i).toString();
             rows << values.join(QLatin1Char('|'));
         }
