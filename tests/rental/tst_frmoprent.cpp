@@ -205,7 +205,6 @@ private Q_SLOTS:
         QVERIFY(c->open("000123"));
         QCOMPARE(c->rentGrid()->columnWidth(ColTitle), 200);
         QCOMPARE(c->find<QTableWidget>("msgReturnItems")->columnWidth(ColItemID), 150);
-        QCOMPARE(c->rentGrid()->columnWidth(ColBegin), 70);
     }
 
     void pageKeys() {

@@ -69,26 +69,48 @@ private Q_SLOTS:
         QCOMPARE(ChangedRows(before, after), QList<int>({1, 2}));
     }
 
-    // Widths come back only when the "#" column has a remembered width above 0.
+    // With nothing remembered each column opens wide enough for its heading and its longest
+    // value: a start time, seven-digit amounts, a due date.
+    void columnsFitTheirLongestValues() {
+        QTableWidget grid;
+        SetupRentGrid(grid);
+        OrderLine owing = line("W00001");
+        owing.StartDate = QDateTime(QDate(2008, 8, 28), QTime(23, 58));
+        owing.OSAmt = Money::fromWhole(7777777);
+        owing.LateAmt = Money();
+        OrderLine late = owing;
+        std::swap(late.OSAmt, late.LateAmt);
+        FillRentGrid(grid, {owing, late});
+        const QAbstractItemView& view = grid;
+        for (int c = 0; c < RentColumnCount; ++c) {
+            QVERIFY2(grid.columnWidth(c) >= view.sizeHintForColumn(c),
+                     qPrintable(rowTexts(grid, 0)[c]));
+            QVERIFY(grid.columnWidth(c) >= grid.horizontalHeader()->sectionSizeHint(c));
+        }
+    }
+
+    // Widths come back only when the "#" column has a remembered width above 0, and then win
+    // even over what the longest value needs.
     void rememberedWidths_data() {
         QTest::addColumn<QString>("numberWidth");
-        QTest::addColumn<int>("titlePixels");
-        QTest::newRow("number column remembered") << "600" << 100;
-        QTest::newRow("number column 0") << "0" << twipsToPixels(4290);
-        QTest::newRow("number column not a number") << "wide" << twipsToPixels(4290);
+        QTest::addColumn<bool>("remembered");
+        QTest::newRow("number column remembered") << "600" << true;
+        QTest::newRow("number column 0") << "0" << false;
+        QTest::newRow("number column not a number") << "wide" << false;
     }
     void rememberedWidths() {
         QFETCH(QString, numberWidth);
-        QFETCH(int, titlePixels);
+        QFETCH(bool, remembered);
         TestSettings store;
-        if (!numberWidth.isEmpty())
-            store.settings.setValue("msgRentItems/#", numberWidth);
-        store.settings.setValue("msgRentItems/Title", "1500");
+        store.settings.setValue("msgRentItems/#", numberWidth);
+        store.settings.setValue("msgRentItems/Late$", "300");
+        QTableWidget fresh;
+        SetupRentGrid(fresh);
         QTableWidget grid;
         grid.setObjectName("msgRentItems");
         SetupRentGrid(grid);
         RestoreColumnWidths(grid, store.settings);
-        QCOMPARE(grid.columnWidth(ColTitle), titlePixels);
+        QCOMPARE(grid.columnWidth(ColLate), remembered ? 20 : fresh.columnWidth(ColLate));
     }
 
     void pagedTopRow_data() {
