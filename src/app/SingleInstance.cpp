@@ -1,11 +1,17 @@
 #include "SingleInstance.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
+#include <unistd.h>
+
 QString SingleInstance::defaultLockPath() {
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(runtime).isDir())
+        return QDir(runtime).filePath(QStringLiteral("vormel.lock"));
     return QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-        .filePath(QStringLiteral("vormel.lock"));
+        .filePath(QStringLiteral("vormel-%1.lock").arg(::getuid()));
 }
 
 SingleInstance::SingleInstance(const QString& lockPath) : m_lock(lockPath) {

@@ -7,8 +7,10 @@
 #include <QPalette>
 #include <QScrollBar>
 #include <QSettings>
+#include <QStyle>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -16,30 +18,34 @@ namespace {
 struct Column {
     const char* heading;
     int twips;
+    // The widest text the column can hold; empty where a long value may be cut.
+    const char* longest;
 };
 using Layout = std::array<Column, RentColumnCount>;
 
-constexpr Layout RentLayout{{{"#", 465},
-                             {"ItemID", 930},
-                             {"Begin", 1050},
-                             {"Renew", 780},
-                             {"Title", 4290},
-                             {"Qty", 465},
-                             {"OS$", 630},
-                             {"Late$", 645},
-                             {"SubTotal$", 1050},
-                             {"Due Date", 1050}}};
+// Seven-digit amounts, grouped or not, fit.
+constexpr const char* Amount = "7,777,777.00";
+constexpr Layout RentLayout{{{"#", 465, "999"},
+                             {"ItemID", 930, "W00000"},
+                             {"Begin", 1050, "00/00/0000 00:00"},
+                             {"Renew", 780, "99"},
+                             {"Title", 4290, ""},
+                             {"Qty", 465, "99"},
+                             {"OS$", 630, Amount},
+                             {"Late$", 645, Amount},
+                             {"SubTotal$", 1050, Amount},
+                             {"Due Date", 1050, "00/00/0000"}}};
 // The returned list keeps every column but shows only the item and its title.
-constexpr Layout ReturnLayout{{{"#", 465},
-                               {"ItemID (Return)", 1965},
-                               {"Begin", 0},
-                               {"Renew", 0},
-                               {"Title", 8895},
-                               {"Qty", 0},
-                               {"OS$", 0},
-                               {"Late$", 0},
-                               {"SubTotal$", 0},
-                               {"Due Date", 0}}};
+constexpr Layout ReturnLayout{{{"#", 465, "999"},
+                               {"ItemID (Return)", 1965, "W00000"},
+                               {"Begin", 0, ""},
+                               {"Renew", 0, ""},
+                               {"Title", 8895, ""},
+                               {"Qty", 0, ""},
+                               {"OS$", 0, ""},
+                               {"Late$", 0, ""},
+                               {"SubTotal$", 0, ""},
+                               {"Due Date", 0, ""}}};
 
 constexpr Qt::Alignment Left = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment Right = Qt::AlignRight | Qt::AlignVCenter;
@@ -56,9 +62,23 @@ Qt::Alignment cellAlignment(int column) {
     }
 }
 
+// The laid-out width, widened where the grid's type needs more for the heading or the longest
+// value; a hidden column stays hidden.
+int openingWidth(const QTableWidget& grid, int column, const Column& layout) {
+    if (layout.twips == 0)
+        return 0;
+    // A cell's text keeps a margin on either side, and the grid line takes a pixel.
+    const int margins =
+        2 * (grid.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &grid) + 1) + 1;
+    const int longest =
+        grid.fontMetrics().horizontalAdvance(QString::fromLatin1(layout.longest)) + margins;
+    return std::max(
+        {twipsToPixels(layout.twips), longest, grid.horizontalHeader()->sectionSizeHint(column)});
+}
+
 // The heading row stands apart in the system's accent colour, the "#" heading excepted.
 void layOut(QTableWidget& grid, const Layout& columns, bool amountHeadingsRight) {
-    // The column widths were measured for a small type; a larger face would cut the dates.
+    // A small type keeps all ten columns beside the totals.
     QFont small = grid.font();
     small.setPointSizeF(7.5);
     grid.setFont(small);
@@ -83,7 +103,7 @@ void layOut(QTableWidget& grid, const Layout& columns, bool amountHeadingsRight)
             heading->setTextAlignment(amountHeadingsRight && c >= ColOS ? Right : Left);
         }
         grid.setHorizontalHeaderItem(c, heading);
-        grid.setColumnWidth(c, twipsToPixels(columns[c].twips));
+        grid.setColumnWidth(c, openingWidth(grid, c, columns[c]));
     }
 }
 

@@ -25,7 +25,8 @@ enum RentColumn {
     RentColumnCount
 };
 
-// Headings, widths, alignment and heading colours of the two lists.
+// Headings, widths, alignment and heading colours of the two lists. Each shown column opens at
+// least as wide as its heading and its longest value need in the grid's type.
 void SetupRentGrid(QTableWidget& grid);
 void SetupReturnGrid(QTableWidget& grid);
 

@@ -1,80 +1,116 @@
 #include "FormHarness.h"
+#include "SingleInstance.h"
 #include "shopinfo.h"
 #include "startup.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
+#include <unistd.h>
+
+// Start-up: one running copy per user, the codes every screen reads, and the splash.
 class TestStartup : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void loadsCodesAndValues() {
-        TestContext c;
-        TestDb& t = c.t;
-        AppContext& ctx = c.ctx;
-        QVERIFY(t.ok());
-        QVERIFY(t.exec("UPDATE OpCode SET AddItem = 'AA', SalesItem = 'SS'"));
-        QVERIFY(t.exec(QStringLiteral("INSERT INTO Category (CategoryID, Description) "
-                                      "VALUES ('D', 'DVD')")));
-        QVERIFY(SetShopName(t.db(), "KOWLOON VIDEO"));
-        ctx.ReopenTransaction = true;
-        t.db().CloseDatabase();
-
-        QVERIFY(InitCodes(ctx));
-        QVERIFY(t.db().isOpen());
-        QVERIFY(t.messages.boxes.isEmpty());
-        QCOMPARE(ctx.OpCodes.AddItem, QStringLiteral("AA"));
-        QCOMPARE(ctx.OpCodes.SalesItem, QStringLiteral("SS"));
-        QCOMPARE(ctx.OpCodes.ReturnItem, QStringLiteral("R"));
-        QCOMPARE(ctx.CategoryList.size(), 2);
-        QCOMPARE(ctx.CategoryList[0].Description, QStringLiteral("DVD"));
-        QCOMPARE(ctx.CategoryList[1].Description, QStringLiteral("VIDEO"));
-        QCOMPARE(ctx.ItemStatusList.size(), 5);
-        QCOMPARE(ctx.ItemStatusList[4].Name, QStringLiteral("Rate Code"));
-        QCOMPARE(ctx.CurrentEmployeeID, QStringLiteral("13"));
-        QCOMPARE(ctx.ShopName, QStringLiteral("KOWLOON VIDEO"));
-        QVERIFY(!ctx.ReopenTransaction);
+    // The user's runtime folder, or else the temporary folder under a name of the user's own.
+    void lockPathIsTheUsersOwn_data() {
+        QTest::addColumn<QString>("runtime");
+        QTest::newRow("runtime folder") << "here";
+        QTest::newRow("no runtime folder") << "";
+        QTest::newRow("runtime folder missing") << "gone";
     }
-
-    void emptyTableReportedAndStartGoesOn_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QStringList>("boxes");
-        QTest::newRow("no OpCode row") << "OpCode" << QStringList{};
-        QTest::newRow("no categories")
-            << "Category" << QStringList{"debug: error in getting category codes"};
-        QTest::newRow("no item statuses")
-            << "ItemStatus" << QStringList{"debug: error in getting ItemStatus codes"};
-    }
-    void emptyTableReportedAndStartGoesOn() {
-        QFETCH(QString, table);
-        QFETCH(QStringList, boxes);
-        TestContext c;
-        TestDb& t = c.t;
-        AppContext& ctx = c.ctx;
-        QVERIFY(t.ok());
-        QVERIFY(t.exec(QStringLiteral("DELETE FROM ") + table));
-
-        QVERIFY(InitCodes(ctx));
-        QCOMPARE(t.messages.texts(), boxes);
-        for (const ScriptedMessages::Box& box : t.messages.boxes) {
-            QCOMPARE(box.icon, MsgIcon::None);
-            QCOMPARE(box.buttons, MsgButtons::Ok);
-            QVERIFY(box.title.isEmpty());
+    void lockPathIsTheUsersOwn() {
+        QFETCH(QString, runtime);
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(runtime);
+        QVERIFY(QDir().mkpath(dir.filePath("here")));
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        if (runtime.isEmpty())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
+        const QFileInfo path(SingleInstance::defaultLockPath());
+        qputenv("XDG_RUNTIME_DIR", saved);
+        if (runtime == QLatin1String("here")) {
+            QCOMPARE(path.absoluteFilePath(), QDir(folder).filePath("vormel.lock"));
+        } else {
+            QCOMPARE(path.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
+            QVERIFY(path.fileName().contains(QString::number(::getuid())));
         }
-        const OpCodeRec codes = OpCodeRec::defaults();
-        const QStringList expected = {codes.AddItem,          codes.FreeItem,   codes.DeleteItem,
-                                      codes.EditItem,         codes.ReturnItem, codes.RenewItemCash,
-                                      codes.RenewItemArrears, codes.BadItem,    codes.SalesItem};
-        const OpCodeRec& got = ctx.OpCodes;
-        QCOMPARE(
-            (QStringList{got.AddItem, got.FreeItem, got.DeleteItem, got.EditItem, got.ReturnItem,
-                         got.RenewItemCash, got.RenewItemArrears, got.BadItem, got.SalesItem}),
-            expected);
-        QCOMPARE(ctx.CategoryList.isEmpty(), table == QLatin1String("Category"));
-        QCOMPARE(ctx.ItemStatusList.isEmpty(), table == QLatin1String("ItemStatus"));
-        QCOMPARE(ctx.CurrentEmployeeID, QStringLiteral("13"));
+    }
+
+    // Another copy with the same lock is refused; another user's lock is not in the way, nor
+    // is the lock of a copy that died.
+    void oneCopyPerLock() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("vormel.lock");
+        {
+            SingleInstance first(path);
+            QVERIFY(first.tryLock());
+            QVERIFY(!SingleInstance(path).tryLock());
+            QVERIFY(SingleInstance(dir.filePath("vormel-other.lock")).tryLock());
+        }
+        QProcess gone;
+        gone.start("true");
+        QVERIFY(gone.waitForStarted());
+        const qint64 pid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        QFile left(path);
+        QVERIFY(left.open(QIODevice::WriteOnly));
+        left.write(QByteArray::number(pid) + "\nvormel\n\n");
+        left.close();
+        QVERIFY(SingleInstance(path).tryLock());
+    }
+
+    // A missing code table or list is reported and the start goes on, with the default codes
+    // where the shop has none of its own.
+    void loadsCodes_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("all there") << ""
+                                   << "";
+        QTest::newRow("no OpCode row") << "OpCode"
+                                       << "";
+        QTest::newRow("no categories") << "Category"
+                                       << "debug: error in getting category codes";
+        QTest::newRow("no item statuses") << "ItemStatus"
+                                          << "debug: error in getting ItemStatus codes";
+    }
+    void loadsCodes() {
+        QFETCH(QString, table);
+        QFETCH(QString, box);
+        TestContext c;
+        QVERIFY(c.t.ok());
+        QVERIFY(c.t.exec("UPDATE OpCode SET AddItem = 'AA'"));
+        QVERIFY(c.t.exec("INSERT INTO Category (CategoryID, Description) VALUES ('D', 'DVD')"));
+        QVERIFY(SetShopName(c.t.db(), "KOWLOON VIDEO"));
+        if (!table.isEmpty())
+            QVERIFY(c.t.exec(QStringLiteral("DELETE FROM ") + table));
+        c.ctx.ReopenTransaction = true;
+        c.t.db().CloseDatabase();
+
+        QVERIFY(InitCodes(c.ctx));
+        QVERIFY(c.t.db().isOpen());
+        QCOMPARE(c.t.messages.texts(), box.isEmpty() ? QStringList() : QStringList{box});
+        for (const ScriptedMessages::Box& shown : c.t.messages.boxes) {
+            QCOMPARE(shown.icon, MsgIcon::None);
+            QCOMPARE(shown.buttons, MsgButtons::Ok);
+            QVERIFY(shown.title.isEmpty());
+        }
+        QCOMPARE(c.ctx.OpCodes.AddItem, QString(table == "OpCode" ? "A" : "AA"));
+        QCOMPARE(c.ctx.OpCodes.ReturnItem, QStringLiteral("R"));
+        QCOMPARE(c.ctx.CategoryList.size(), table == "Category" ? 0 : 2);
+        QCOMPARE(c.ctx.CategoryList.value(0).Description, table == "Category" ? "" : "DVD");
+        QCOMPARE(c.ctx.ItemStatusList.size(), table == "ItemStatus" ? 0 : 5);
+        QCOMPARE(c.ctx.CurrentEmployeeID, QStringLiteral("13"));
+        QCOMPARE(c.ctx.ShopName, QStringLiteral("KOWLOON VIDEO"));
+        QVERIFY(!c.ctx.ReopenTransaction);
     }
 
     void missingDatabaseStopsStartWithOneReport() {
