@@ -46,11 +46,11 @@ void addRow(Report& r, const QString& code, qint64 qty, const char* amount,
 }
 
 // Three groups long enough to run over several pages.
-Report longCharges() {
+Report longCharges(const QString& note = {}) {
     Report r = charges();
     for (const char* code : {"A", "B", "C"}) {
         for (int i = 0; i < 70; ++i)
-            addRow(r, QString::fromLatin1(code), 1, "0.10");
+            addRow(r, QString::fromLatin1(code), 1, "0.10", note);
     }
     return r;
 }
@@ -102,8 +102,15 @@ private Q_SLOTS:
 
     // Every page has its headings and number, and nothing runs into its footer; a group cut by
     // a break names itself again at the top of the next page.
+    void pagination_data() {
+        QTest::addColumn<QString>("note");
+        QTest::newRow("rows of one line") << QString();
+        QTest::newRow("rows of three lines") << QStringLiteral(
+            "A NOTE LONG ENOUGH TO RUN OVER THREE LINES OF ITS COLUMN, WHICH IS NOT VERY WIDE");
+    }
     void pagination() {
-        const PageModel m = layout(longCharges());
+        QFETCH(QString, note);
+        const PageModel m = layout(longCharges(note));
         const int count = m.pages.size();
         QVERIFY(count >= 3);
         for (int i = 0; i < count; ++i) {
@@ -121,6 +128,8 @@ private Q_SLOTS:
             if (i > 0)
                 QCOMPARE(bandsOf(page).mid(0, 3),
                          QList<Band>({Band::PageHeader, Band::PageHeader, Band::GroupHeader}));
+            // A row never runs from one page onto the next.
+            QVERIFY(lines(page, Band::Detail).first().startsWith(QStringLiteral("01/02/2004")));
             const double footerTop = page.lines.last().y1();
             for (const PageText& text : page.texts) {
                 QVERIFY(text.rect.left() >= 0 && text.rect.right() <= m.area.width() + 0.01);
@@ -130,22 +139,44 @@ private Q_SLOTS:
         }
         QCOMPARE(lines(m.pages.at(1), Band::GroupHeader).first(),
                  lines(m.pages.first(), Band::GroupHeader).last());
-        QCOMPARE(lines(m, Band::Detail).size(), 210);
+        QCOMPARE(
+            lines(m, Band::Detail).filter(QRegularExpression(QStringLiteral("^01/02/2004"))).size(),
+            210);
         QCOMPARE(lines(m, Band::ReportFooter),
                  QStringList({"Total: | 210 | 21.00", "Category Count = 3"}));
     }
 
-    void longTextIsCutToItsColumn() {
+    // A text too wide for its column goes on over further lines of its row, broken between
+    // words, or inside a word only when the word alone is wider than the column; the figures
+    // stay on the row's first line and the next row starts below the last line.
+    void longTextWrapsWithinItsRow_data() {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("joiner");
+        QTest::newRow("words") << "FLAT 12B, 33RD FLOOR, BLOCK C, WONDERFUL GARDEN MANSION, 123 "
+                                  "WATERLOO ROAD, KOWLOON TONG"
+                               << " ";
+        QTest::newRow("one long word") << QString(120, QLatin1Char('W')) << "";
+        QTest::newRow("Chinese") << QString::fromUtf8("陳大文").repeated(30) << "";
+    }
+    void longTextWrapsWithinItsRow() {
+        QFETCH(QString, note);
+        QFETCH(QString, joiner);
         Report r = charges();
-        addRow(r, "A", 1, "1", QString(200, QLatin1Char('W')));
-        addRow(r, "A", 1, "1", QString::fromUtf8("陳大文").repeated(40));
+        addRow(r, "A", 1, "1", note);
+        addRow(r, "A", 2, "2", QStringLiteral("NEXT"));
         const PageModel m = layout(r);
         const QStringList details = lines(m, Band::Detail);
-        for (const QString& line : details)
-            QVERIFY2(line.endsWith(QChar(0x2026)), qPrintable(line));
+        QVERIFY2(details.size() > 3, qPrintable(details.join('\n')));
+        QVERIFY(details.first().startsWith(QStringLiteral("01/02/2004 | 1 | 1.00 | ")));
+        QCOMPARE(details.last(), QStringLiteral("01/02/2004 | 2 | 2.00 | NEXT"));
+        const QStringList noteLines =
+            QStringList{details.first().section(QStringLiteral(" | "), 3)} +
+            details.mid(1, details.size() - 2);
+        QCOMPARE(noteLines.join(joiner), note);
         QVERIFY(overlap(m.pages.first()).isEmpty());
         for (const PageText& text : m.pages.first().texts)
-            QVERIFY(text.rect.right() <= m.area.width() + 0.01);
+            QVERIFY2(text.width <= text.rect.width() + 0.01 && !text.text.contains(QChar(0x2026)),
+                     qPrintable(text.text));
     }
 
     void largeFigureGivesUpItsGapRatherThanDigits() {
