@@ -9,6 +9,8 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
+#include <QWidgetAction>
 
 namespace {
 
@@ -77,6 +79,47 @@ private Q_SLOTS:
         wide.definition.orientation = QPageLayout::Landscape;
         ReportPreview landscape(ReportContent(wide, Info), m_messages);
         QCOMPARE(landscape.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+    }
+
+    // A report of three-digit page count, at the window's own size: every action is in sight
+    // and answers to a key of its own.
+    void everyActionInSightWithItsKey() {
+        PreviewContent content = ReportContent(sales(), Info);
+        content.layout = [](const QPageLayout& page) {
+            PageModel model;
+            model.pageLayout = page;
+            model.pages.resize(140);
+            return model;
+        };
+        ReportPreview preview(content, m_messages);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QStringList hidden, keyless, keys;
+        for (QToolBar* toolbar : preview.findChildren<QToolBar*>()) {
+            for (QAction* action : toolbar->actions()) {
+                const QWidget* control = toolbar->widgetForAction(action);
+                if (action->isSeparator())
+                    continue;
+                if (!control || !control->isVisible() ||
+                    !toolbar->rect().contains(control->geometry()))
+                    hidden << action->text();
+                if (qobject_cast<QWidgetAction*>(action))
+                    continue;
+                if (action->shortcut().isEmpty())
+                    keyless << action->text();
+                keys << action->shortcut().toString();
+            }
+        }
+        QCOMPARE(hidden, QStringList());
+        QCOMPARE(keyless, QStringList());
+        QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());
+        auto* pages = preview.findChild<QPrintPreviewWidget*>();
+        QCOMPARE(pages->pageCount(), 140);
+        const double zoom = pages->zoomFactor();
+        QTest::keyClick(preview.windowHandle(), Qt::Key_Plus, Qt::ControlModifier);
+        QVERIFY(pages->zoomFactor() > zoom);
+        QTest::keyClick(preview.windowHandle(), Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(pages->currentPage(), 140);
     }
 
     // A receipt has no rows to export. On a roll printer its page becomes as long as the
