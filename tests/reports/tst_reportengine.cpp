@@ -177,12 +177,16 @@ private Q_SLOTS:
     // One CSV row per detail line with its group keys, one column per field of a column that
     // shows several; amounts without thousands separators; quotes where a value needs them.
     void csvKeepsEveryValueWhole() {
-        Report r = charges({"A 1 1,234.5"}, QStringLiteral("SAY \"HI\", THEN\nGO 陳"));
+        Report r = charges({"A 1 1,234.5", "A 2 0", "B 3 0"});
         r.definition.columns.last().fields.append(QStringLiteral("Code"));
+        const QStringList notes = {"ONE, TWO", "SAY \"HI\"", "TWO\nLINES 陳"};
+        for (int i = 0; i < notes.size(); ++i)
+            r.data.rows[i][4] = notes[i];
         QCOMPARE(reportCsv(r),
                  "\xEF\xBB\xBF" + QStringLiteral("Code,Day,Qty,Amount($),Note,Code\r\n"
-                                                 "A,01/02/2004,1,1234.50,\"SAY \"\"HI\"\", "
-                                                 "THEN\nGO 陳\",A\r\n")
+                                                 "A,01/02/2004,1,1234.50,\"ONE, TWO\",A\r\n"
+                                                 "A,01/02/2004,2,0.00,\"SAY \"\"HI\"\"\",A\r\n"
+                                                 "B,01/02/2004,3,0.00,\"TWO\nLINES 陳\",B\r\n")
                                       .toUtf8());
     }
 };
