@@ -26,11 +26,21 @@ void PageFlow::reserve(double height) {
 
 void PageFlow::text(double x, double width, double height, const QString& text, Qt::Alignment align,
                     TextStyle style, Band band) {
-    if (text.isEmpty() || width <= 0)
+    if (!text.isEmpty())
+        lines(x, width, height, {m_measure.fit(text, style, width)}, align, style, band);
+}
+
+void PageFlow::lines(double x, double width, double height, const QList<FittedText>& lines,
+                     Qt::Alignment align, TextStyle style, Band band) {
+    if (width <= 0)
         return;
-    const FittedText fitted = m_measure.fit(text, style, width);
-    m_model.pages.last().texts.append(
-        PageText{QRectF(x, m_y, width, height), fitted.text, align, style, band, fitted.width});
+    double top = m_y;
+    for (const FittedText& line : lines) {
+        if (!line.text.isEmpty())
+            m_model.pages.last().texts.append(
+                PageText{QRectF(x, top, width, height), line.text, align, style, band, line.width});
+        top += height;
+    }
 }
 
 void PageFlow::rule(double x, double width, double dy) {

@@ -7,6 +7,7 @@
 #include <functional>
 
 class TextMeasure;
+struct FittedText;
 
 // Fills pages from the top down. A band first reserves its height; when that does not fit
 // above the page footer, a new page starts and the page-start callback puts the headings on it.
@@ -29,6 +30,10 @@ public:
     // A text on the current line, cut to its width.
     void text(double x, double width, double height, const QString& text, Qt::Alignment align,
               TextStyle style, Band band);
+    // Lines already fitted to `width`, the first on the current line, the others `height`
+    // apart below it.
+    void lines(double x, double width, double height, const QList<FittedText>& lines,
+               Qt::Alignment align, TextStyle style, Band band);
     // A horizontal rule at `dy` below the current line's top.
     void rule(double x, double width, double dy = 0);
 

@@ -26,7 +26,8 @@ enum class TextStyle : quint8 { Title, Normal, Bold, Heading, Small };
 
 struct PageText {
     QRectF rect;
-    // Already cut to fit its rectangle.
+    // One line, already fitted to its rectangle: cut, or one of the lines a long text was
+    // wrapped into.
     QString text;
     Qt::Alignment align = Qt::AlignLeft;
     TextStyle style = TextStyle::Normal;

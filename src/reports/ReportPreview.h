@@ -8,10 +8,12 @@
 
 class MessageService;
 class QPrinter;
+class QToolBar;
 
 // The print preview of a report or a receipt: the pages as they will print, printing from
 // there, and saving them as a PDF file or the report's rows as a CSV file. The pages are laid
-// out again whenever the page set up for the printer changes.
+// out again whenever the page set up for the printer changes. Every action of the toolbars is
+// in sight at the window's own size and answers to a key.
 class ReportPreview : public QPrintPreviewDialog {
     Q_OBJECT
 
@@ -25,6 +27,9 @@ public:
 
 private:
     void setupActions();
+    void addSaveAction(QToolBar* toolbar, const QString& caption, const QString& name,
+                       const QString& suffix, const QString& filter,
+                       bool (ReportPreview::*save)(const QString&));
     const PageModel& pagesFor(const QPageLayout& page);
     void paint(QPrinter* printer);
     void askAndSave(const QString& caption, const QString& suffix, const QString& filter,

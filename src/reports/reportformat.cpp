@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QImage>
 #include <QRegularExpression>
+#include <QTextLayout>
 
 QString formatValue(const QVariant& value, FieldFormat format) {
     switch (format) {
@@ -32,7 +33,7 @@ QString columnText(const ReportColumn& column, const QList<int>& indexes, const 
             parts.append(text);
     }
     QString text = parts.join(column.joiner);
-    // A cell is one line: an address typed over two lines prints as one.
+    // Typed line breaks become spaces: where a long text breaks is the layout's to decide.
     if (text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'))) {
         static const QRegularExpression lineBreaks(QStringLiteral("\\s*[\\r\\n]+\\s*"));
         text.replace(lineBreaks, QStringLiteral(" "));
@@ -113,4 +114,22 @@ FittedText TextMeasure::fit(const QString& text, TextStyle style, double width) 
     if (full.width <= width)
         return full;
     return measured(metrics(style).elidedText(text, Qt::ElideRight, width / PointsPerDot), style);
+}
+
+QList<FittedText> TextMeasure::wrap(const QString& text, TextStyle style, double width) const {
+    const FittedText full = measured(text, style);
+    if (full.width <= width)
+        return {full};
+    QTextLayout layout(text, reportFont(style), &measureDevice());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QList<FittedText> lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width / PointsPerDot);
+        lines.append(measured(text.mid(line.textStart(), line.textLength()).trimmed(), style));
+    }
+    layout.endLayout();
+    return lines;
 }

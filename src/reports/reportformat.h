@@ -15,8 +15,8 @@ constexpr double CellPadding = 4;
 
 // How a value reads on the printed page (see FieldFormat).
 QString formatValue(const QVariant& value, FieldFormat format);
-// What a column shows for one row: its fields formatted and joined, empty ones left out, on
-// one line.
+// What a column shows for one row: its fields formatted and joined, empty ones left out, as
+// one line of text.
 // `indexes` are the positions of the column's fields in the row.
 QString columnText(const ReportColumn& column, const QList<int>& indexes, const QVariantList& row);
 
@@ -39,6 +39,9 @@ public:
     // The text, cut with an ellipsis when it is wider than `width`, and how wide it runs. Equal
     // texts come back sharing one copy, so a report of many pages keeps each value once.
     FittedText fit(const QString& text, TextStyle style, double width) const;
+    // The text broken into lines no wider than `width`, at word boundaries; a word wider than a
+    // whole line is broken between its characters. A text that fits is its own one line.
+    QList<FittedText> wrap(const QString& text, TextStyle style, double width) const;
 
 private:
     const QFontMetricsF& metrics(TextStyle style) const { return m_metrics.at(int(style)); }

@@ -2,7 +2,6 @@
 
 #include "Money.h"
 #include "PageFlow.h"
-#include "reportformat.h"
 
 #include <algorithm>
 
@@ -78,7 +77,8 @@ void TableBands::run() {
     m_flow.setPageStart([this] {
         pageHeader();
         if (m_groupRow)
-            groupHeader(*m_groupRow);
+            putRow(rowCells(*m_groupRow, true, TextStyle::Bold), TextStyle::Bold,
+                   Band::GroupHeader);
     });
     Totals report;
     Totals group;
@@ -89,11 +89,12 @@ void TableBands::run() {
             group = Totals{};
             ++report.groups;
             m_groupRow = nullptr;
+            const QList<Cell> header = rowCells(row, true, TextStyle::Bold);
             // Keep the header with its first line.
-            m_flow.reserve(m_line * 2.4);
+            m_flow.reserve(m_line * (rowLines(header) + 1.4));
             if (!m_flow.atPageTop())
                 m_flow.advance(m_line * 0.4);
-            groupHeader(row);
+            putRow(header, TextStyle::Bold, Band::GroupHeader);
             m_groupRow = &row;
         }
         detail(row);
@@ -120,12 +121,52 @@ QRectF TableBands::textSpan(int column) const {
     return textSpan(column, figure ? FigureGap : CellPadding);
 }
 
-void TableBands::cell(int column, const QString& text, TextStyle style, Band band) {
-    QRectF span = textSpan(column);
+QRectF TableBands::cellSpan(int column, const QString& text, TextStyle style) const {
+    const QRectF span = textSpan(column);
     // A large figure gives up the wider gap rather than lose digits.
     if (m_flow.measure().width(text, style) > span.width())
-        span = textSpan(column, CellPadding);
+        return textSpan(column, CellPadding);
+    return span;
+}
+
+void TableBands::cell(int column, const QString& text, TextStyle style, Band band) {
+    const QRectF span = cellSpan(column, text, style);
     m_flow.text(span.x(), span.width(), m_line, text, m_def.columns.at(column).align, style, band);
+}
+
+QList<TableBands::Cell> TableBands::rowCells(const QVariantList& row, bool keys,
+                                             TextStyle style) const {
+    QList<Cell> cells;
+    for (int c = 0; c < m_def.columns.size(); ++c) {
+        const ReportColumn& column = m_def.columns.at(c);
+        if (column.groupKey != keys)
+            continue;
+        const QString text = columnText(column, m_fieldIndexes.at(c), row);
+        if (text.isEmpty())
+            continue;
+        const QRectF span = cellSpan(c, text, style);
+        const TextMeasure& measure = m_flow.measure();
+        // Figures and dates fit their columns by width; only text runs on over lines.
+        cells.append({c, span,
+                      column.format == FieldFormat::Text
+                          ? measure.wrap(text, style, span.width())
+                          : QList<FittedText>{measure.fit(text, style, span.width())}});
+    }
+    return cells;
+}
+
+qsizetype TableBands::rowLines(const QList<Cell>& cells) {
+    qsizetype lines = 1;
+    for (const Cell& cell : cells)
+        lines = qMax(lines, cell.lines.size());
+    return lines;
+}
+
+void TableBands::putRow(const QList<Cell>& cells, TextStyle style, Band band) {
+    for (const Cell& cell : cells)
+        m_flow.lines(cell.span.x(), cell.span.width(), m_line, cell.lines,
+                     m_def.columns.at(cell.column).align, style, band);
+    m_flow.advance(m_line * rowLines(cells));
 }
 
 void TableBands::pageHeader() {
@@ -143,23 +184,10 @@ void TableBands::pageHeader() {
     m_flow.advance(m_line * 0.3);
 }
 
-void TableBands::groupHeader(const QVariantList& row) {
-    for (int c = 0; c < m_def.columns.size(); ++c) {
-        if (m_def.columns.at(c).groupKey)
-            cell(c, columnText(m_def.columns.at(c), m_fieldIndexes.at(c), row), TextStyle::Bold,
-                 Band::GroupHeader);
-    }
-    m_flow.advance(m_line);
-}
-
 void TableBands::detail(const QVariantList& row) {
-    m_flow.reserve(m_line);
-    for (int c = 0; c < m_def.columns.size(); ++c) {
-        if (!m_def.columns.at(c).groupKey)
-            cell(c, columnText(m_def.columns.at(c), m_fieldIndexes.at(c), row), TextStyle::Normal,
-                 Band::Detail);
-    }
-    m_flow.advance(m_line);
+    const QList<Cell> cells = rowCells(row, false, TextStyle::Normal);
+    m_flow.reserve(m_line * rowLines(cells));
+    putRow(cells, TextStyle::Normal, Band::Detail);
 }
 
 void TableBands::footer(const QList<FooterLine>& lines, const Totals& totals, Band band) {

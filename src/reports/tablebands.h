@@ -2,6 +2,7 @@
 
 #include "PageModel.h"
 #include "ReportDefinition.h"
+#include "reportformat.h"
 
 #include <QHash>
 #include <QList>
@@ -13,7 +14,8 @@
 class PageFlow;
 
 // The table part of a report: column headings on every page, then the rows with their group
-// headers and footers, then the report footer.
+// headers and footers, then the report footer. A text column's value that does not fit its
+// column goes on over further lines, and its row grows to hold them.
 class TableBands {
 public:
     TableBands(const ReportDefinition& definition, const ReportData& data, PageFlow& flow);
@@ -33,10 +35,22 @@ private:
     // Where a column's texts go across the page (x and width only).
     QRectF textSpan(int column) const;
     QRectF textSpan(int column, double rightGap) const;
+    QRectF cellSpan(int column, const QString& text, TextStyle style) const;
     void cell(int column, const QString& text, TextStyle style, Band band);
 
+    // One column's value on a row, as the lines it takes.
+    struct Cell {
+        int column = 0;
+        QRectF span;
+        QList<FittedText> lines;
+    };
+    // The group key columns of a group header, or the other columns of a detail line.
+    QList<Cell> rowCells(const QVariantList& row, bool keys, TextStyle style) const;
+    // How many lines the row takes: as many as its tallest cell.
+    static qsizetype rowLines(const QList<Cell>& cells);
+    void putRow(const QList<Cell>& cells, TextStyle style, Band band);
+
     void pageHeader();
-    void groupHeader(const QVariantList& row);
     void detail(const QVariantList& row);
     void footer(const QList<FooterLine>& lines, const Totals& totals, Band band);
     void footerLine(const FooterLine& line, const Totals& totals, Band band);

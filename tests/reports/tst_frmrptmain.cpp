@@ -3,123 +3,113 @@
 #include "ReportPreview.h"
 #include "ReportShop.h"
 #include "frmRptMain.h"
+#include "receipt.h"
 
 #include <QApplication>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <QToolBar>
+#include <QWidgetAction>
 
-// The report inquiry screen at the keyboard: its tabs, period options, validation and
-// previews, on the small February shop.
+// The report inquiry screen at the keyboard, on the small February shop, and the preview
+// window it opens for reports (and the counter for receipts).
 class Test_frmRptMain : public QObject {
     Q_OBJECT
 
-    struct Screen : TestContext {
-        Screen() {
-            ok = t.ok() && reportshop::arrange(t);
-            ctx.ShopName = QStringLiteral("FLICKA VIDEO");
-        }
-        ~Screen() { delete form; }
+    std::unique_ptr<TestContext> s;
+    QPointer<frmRptMain> form;
+    QTemporaryDir m_out;
 
-        bool start(int kind) {
-            form = new frmRptMain(ctx);
-            form->Start(kind);
-            return QTest::qWaitForWindowActive(form);
-        }
-        template <typename T = MaskedLineEdit> T* find(const QString& name) const {
-            return form->findChild<T*>(name);
-        }
-        QString focused() const {
-            return QApplication::focusWidget() ? QApplication::focusWidget()->objectName()
-                                               : QString();
-        }
-        void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-            QTest::keyClick(form->windowHandle(), key, modifiers);
-        }
-        // On the caption's first letters: an option answers clicks on its circle and caption.
-        void click(const QString& name) {
-            auto* button = find<QAbstractButton>(name);
-            QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, button->height() / 2));
-        }
-        // Typed over the whole box, as the clerk does after the box selected its text.
-        void type(const QString& name, const QString& keys) {
-            MaskedLineEdit* box = find(name);
-            box->setFocus();
-            box->selectAll();
-            QTest::keyClicks(box, keys);
-        }
-        QList<ReportPreview*> previews() const { return form->findChildren<ReportPreview*>(); }
-
-        QPointer<frmRptMain> form;
-        bool ok = false;
-    };
-
-    std::unique_ptr<Screen> s;
+    bool start(int kind) {
+        form = new frmRptMain(s->ctx);
+        form->Start(kind);
+        return QTest::qWaitForWindowActive(form);
+    }
+    template <typename T = MaskedLineEdit> T* find(const QString& name) const {
+        return form->findChild<T*>(name);
+    }
+    // On the caption's first letters: an option answers clicks on its circle and caption.
+    void click(const QString& name) {
+        auto* button = find<QAbstractButton>(name);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, button->height() / 2));
+    }
+    ReportPreview* preview() const { return form->findChild<ReportPreview*>(); }
 
 private Q_SLOTS:
-    void init() {
-        s = std::make_unique<Screen>();
-        QVERIFY(s->ok);
+    void initTestCase() {
+        s = std::make_unique<TestContext>();
+        s->ctx.ShopName = QStringLiteral("FLICKA VIDEO");
+        QVERIFY(s->t.ok() && reportshop::arrange(s->t));
     }
-    void cleanup() { s.reset(); }
+    void init() { s->t.messages.clear(); }
+    void cleanup() { delete form; }
 
-    void functionKeysSwitchTabs_data() {
-        QTest::addColumn<Qt::Key>("key");
-        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    // F1 to F4 switch tabs, only with no Shift, Ctrl or Alt held; Esc closes.
+    void keys_data() {
+        QTest::addColumn<QKeySequence>("key");
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("focus");
-        QTest::newRow("F1") << Qt::Key_F1 << Qt::KeyboardModifiers() << 0 << "txtRptDate";
-        QTest::newRow("F2") << Qt::Key_F2 << Qt::KeyboardModifiers() << 1 << "txtTimesFrom_1";
-        QTest::newRow("F3") << Qt::Key_F3 << Qt::KeyboardModifiers() << 2 << "txtTimesFrom_2";
-        QTest::newRow("F4") << Qt::Key_F4 << Qt::KeyboardModifiers() << 3 << "txtOSItemEndDate";
-        QTest::newRow("Shift+F2") << Qt::Key_F2 << Qt::KeyboardModifiers(Qt::ShiftModifier) << 3
-                                  << "txtOSItemEndDate";
+        const auto row = [](const char* key, int tab, const char* focus) {
+            QTest::newRow(key) << QKeySequence(QString::fromLatin1(key)) << tab
+                               << QString::fromLatin1(focus);
+        };
+        row("F1", 0, "txtRptDate");
+        row("F2", 1, "txtTimesFrom_1");
+        row("F3", 2, "txtTimesFrom_2");
+        row("F4", 3, "txtOSItemEndDate");
+        row("Shift+F2", 3, "txtOSItemEndDate");
+        row("Esc", -1, "");
     }
-    void functionKeysSwitchTabs() {
-        QFETCH(Qt::Key, key);
-        QFETCH(Qt::KeyboardModifiers, modifiers);
+    void keys() {
+        QFETCH(QKeySequence, key);
         QFETCH(int, tab);
         QFETCH(QString, focus);
-        QVERIFY(s->start(3));
-        s->press(key, modifiers);
-        QCOMPARE(s->find<QTabWidget>(QStringLiteral("SSTabRpt"))->currentIndex(), tab);
-        QCOMPARE(s->focused(), focus);
+        QVERIFY(start(3));
+        QTest::keySequence(form->windowHandle(), key);
+        if (tab < 0)
+            QTRY_VERIFY(form.isNull());
+        else
+            QCOMPARE(find<QTabWidget>(QStringLiteral("SSTabRpt"))->currentIndex(), tab);
+        QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "",
+                 focus);
     }
 
-    void periodOptions() {
-        QVERIFY(s->start(0));
-        s->click(QStringLiteral("optRptMonthly"));
-        QVERIFY(!s->find(QStringLiteral("txtRptDate"))->isEnabled());
-        QVERIFY(!s->find(QStringLiteral("txtRptEndDate"))->isEnabled());
-        QVERIFY(s->find(QStringLiteral("txtRptMonthDate"))->isEnabled());
-
-        s->click(QStringLiteral("optRptMulti"));
-        QVERIFY(s->find(QStringLiteral("txtRptDate"))->isEnabled());
-        QVERIFY(s->find(QStringLiteral("txtRptEndDate"))->isEnabled());
-        QVERIFY(!s->find(QStringLiteral("txtRptMonthDate"))->isEnabled());
-        s->click(QStringLiteral("optRptDaily"));
-        QVERIFY(!s->find(QStringLiteral("txtRptEndDate"))->isEnabled());
+    // Which boxes take typing is decided without the window; here each box follows its switch.
+    void periodOptionsSwitchTheBoxes() {
+        QVERIFY(start(0));
+        const auto enabled = [this] {
+            return QList<bool>{find(QStringLiteral("txtRptDate"))->isEnabled(),
+                               find(QStringLiteral("txtRptEndDate"))->isEnabled(),
+                               find(QStringLiteral("txtRptMonthDate"))->isEnabled()};
+        };
+        click(QStringLiteral("optRptMonthly"));
+        QCOMPARE(enabled(), QList<bool>({false, false, true}));
+        click(QStringLiteral("optRptDaily"));
+        QCOMPARE(enabled(), QList<bool>({true, false, false}));
     }
 
     // The rental-times box selects its text on entry, so the first digit typed replaces it.
     void timesBoxReplacedByTyping() {
-        QVERIFY(s->start(1));
-        QTest::keyClick(s->form->windowHandle(), Qt::Key_5);
-        QCOMPARE(s->find(QStringLiteral("txtTimesFrom_1"))->text(), QStringLiteral("5   "));
+        QVERIFY(start(1));
+        QTest::keyClick(form->windowHandle(), Qt::Key_5);
+        QCOMPARE(find(QStringLiteral("txtTimesFrom_1"))->text(), QStringLiteral("5   "));
     }
 
-    // The rules themselves are tested without a window.
     void wrongDateRunsNothing() {
-        QVERIFY(s->start(0));
-        s->click(QStringLiteral("optRptDaily"));
-        s->type(QStringLiteral("txtRptDate"), QStringLiteral("31022004"));
-        s->press(Qt::Key_F12);
+        QVERIFY(start(0));
+        MaskedLineEdit* date = find(QStringLiteral("txtRptDate"));
+        date->selectAll();
+        QTest::keyClicks(date, QStringLiteral("31022004"));
+        QTest::keyClick(form->windowHandle(), Qt::Key_F12);
         QCOMPARE(s->t.messages.texts(), QStringList{QStringLiteral("Date of Inquiry error!")});
         QCOMPARE(s->t.messages.boxes.first().icon, MsgIcon::Exclamation);
-        QVERIFY(s->previews().isEmpty());
+        QVERIFY(!preview());
     }
 
+    // The inquiry stays open for the next report.
     void previewOpensTheReport_data() {
         QTest::addColumn<int>("tab");
         QTest::addColumn<QString>("option");
@@ -133,34 +123,91 @@ private Q_SLOTS:
         QFETCH(int, tab);
         QFETCH(QString, option);
         QFETCH(QString, title);
-        QVERIFY(s->start(tab));
+        QVERIFY(start(tab));
         if (!option.isEmpty())
-            s->click(option);
-        s->click(QStringLiteral("cmdSave"));
+            click(option);
+        click(QStringLiteral("cmdSave"));
         QVERIFY(s->t.messages.boxes.isEmpty());
-        QCOMPARE(s->previews().size(), 1);
-        ReportPreview* preview = s->previews().first();
-        QVERIFY(preview->isVisible());
-        QCOMPARE(preview->windowTitle(), title);
-        QVERIFY(preview->findChild<QPrintPreviewWidget*>()->pageCount() >= 1);
-        // The inquiry stays open for the next report.
-        QVERIFY(s->form->isVisible());
+        QVERIFY(preview() && preview()->isVisible());
+        QCOMPARE(preview()->windowTitle(), title);
+        QVERIFY(preview()->findChild<QPrintPreviewWidget*>()->pageCount() >= 1);
+        QVERIFY(form->isVisible());
     }
 
-    void escapeAndCancelClose_data() {
-        QTest::addColumn<bool>("escape");
-        QTest::newRow("Esc") << true;
-        QTest::newRow("Cancel") << false;
-    }
-    void escapeAndCancelClose() {
-        QFETCH(bool, escape);
-        QVERIFY(s->start(2));
-        if (escape)
-            s->press(Qt::Key_Escape);
-        else
-            s->click(QStringLiteral("cmdCancel"));
-        QTRY_VERIFY(s->form.isNull());
+    void cancelCloses() {
+        QVERIFY(start(2));
+        click(QStringLiteral("cmdCancel"));
+        QTRY_VERIFY(form.isNull());
         QVERIFY(s->t.messages.boxes.isEmpty());
+    }
+
+    // A report of three-digit page count, at the window's own size: every action is in sight
+    // and answers to a key of its own.
+    void previewActionsInSightWithTheirKeys() {
+        PreviewContent content = ReportContent(Report{}, {});
+        content.layout = [](const QPageLayout& page) {
+            PageModel model;
+            model.pageLayout = page;
+            model.pages.resize(140);
+            return model;
+        };
+        ReportPreview preview(content, s->t.messages);
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QStringList hidden, keyless, keys;
+        for (QToolBar* toolbar : preview.findChildren<QToolBar*>()) {
+            for (QAction* action : toolbar->actions()) {
+                const QWidget* control = toolbar->widgetForAction(action);
+                if (action->isSeparator())
+                    continue;
+                if (!control || !control->isVisible() ||
+                    !toolbar->rect().contains(control->geometry()))
+                    hidden << action->text();
+                if (qobject_cast<QWidgetAction*>(action))
+                    continue;
+                if (action->shortcut().isEmpty())
+                    keyless << action->text();
+                keys << action->shortcut().toString();
+            }
+        }
+        QCOMPARE(hidden, QStringList());
+        QCOMPARE(keyless, QStringList());
+        QCOMPARE(QSet<QString>(keys.cbegin(), keys.cend()).size(), keys.size());
+        auto* pages = preview.findChild<QPrintPreviewWidget*>();
+        const double zoom = pages->zoomFactor();
+        QTest::keyClick(preview.windowHandle(), Qt::Key_Plus, Qt::ControlModifier);
+        QVERIFY(pages->zoomFactor() > zoom);
+    }
+
+    // A report prints in the orientation it asks for, and saves its pages and its rows.
+    void previewOfAReport() {
+        Report wide;
+        wide.definition.orientation = QPageLayout::Landscape;
+        ReportPreview preview(ReportContent(wide, {}), s->t.messages);
+        QCOMPARE(preview.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+        QVERIFY(preview.savePdf(m_out.filePath(QStringLiteral("report.pdf"))));
+        QVERIFY(preview.saveCsv(m_out.filePath(QStringLiteral("report.csv"))));
+        QVERIFY(!preview.saveCsv(m_out.filePath(QStringLiteral("missing/report.csv"))));
+    }
+
+    // A receipt has no rows to export. On a roll printer its page becomes as long as the
+    // receipt, and the preview follows it.
+    void previewOfAReceipt() {
+        Receipt r;
+        r.customerID = QStringLiteral("000123");
+        ReportPreview preview(ReceiptContent(r), s->t.messages);
+        QCOMPARE(preview.windowTitle(), QStringLiteral("Receipt 000123"));
+        QVERIFY(!preview.findChild<QAction*>(QStringLiteral("actExportCsv")));
+        QVERIFY(!preview.saveCsv(m_out.filePath(QStringLiteral("receipt.csv"))));
+        preview.printer()->setPageLayout(QPageLayout(
+            QPageSize(QSizeF(80, 200), QPageSize::Millimeter, QString(), QPageSize::ExactMatch),
+            QPageLayout::Portrait, QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter));
+        preview.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&preview));
+        QCOMPARE(preview.findChild<QPrintPreviewWidget*>()->pageCount(), 1);
+        const QRectF page = preview.printer()->pageLayout().fullRect(QPageLayout::Millimeter);
+        QCOMPARE(qRound(page.width()), 80);
+        QVERIFY(page.height() < 120);
     }
 };
 
