@@ -284,3 +284,12 @@ bool InsertSale(Connection& db, const SaleRec& rec) {
          QVariant::fromValue(rec.NetAmt), rec.Remarks},
         QStringLiteral("InsertSale"));
 }
+
+std::optional<bool> ItemHasSales(Connection& db, const QString& itemID) {
+    auto q = db.run(QStringLiteral("SELECT EXISTS (SELECT 1 FROM Sales "
+                                   "WHERE Sales.RateID = ? OR Sales.ItemID = ?)"),
+                    {itemID, itemID}, QStringLiteral("ItemHasSales"));
+    if (!q || !q->next())
+        return std::nullopt;
+    return q->value(0).toLongLong() != 0;
+}

@@ -143,3 +143,7 @@ bool UpdateItemStatus(Connection& db, const ItemRec& rec);
 bool DeleteItemRecord(Connection& db, const ItemRec& rec);
 
 bool InsertSale(Connection& db, const SaleRec& rec);
+
+// True when a sale names the item, as its rate code or as the copy sold. None when the
+// question could not be answered (the connection has said why).
+std::optional<bool> ItemHasSales(Connection& db, const QString& itemID);

@@ -104,6 +104,37 @@ private Q_SLOTS:
         QCOMPARE(s.rows(), before);
     }
 
+    // A copy that an order line or a sale names stays listed; a free one is deleted on save.
+    void removeItem_data() {
+        QTest::addColumn<QStringList>("references");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("free") << QStringList() << QString();
+        QTest::newRow("order line")
+            << QStringList{"INSERT INTO Orders (OrderID, CustomerID) VALUES ('000001', '1')",
+                           "INSERT INTO Order_Details (OrderIdx, OrderID, ItemID) VALUES "
+                           "('000001', '000001', 'B00001')"}
+            << "B00001 The Item ID is referenced by order record(s), cannot delete!";
+        QTest::newRow("sale's rate code")
+            << QStringList{"INSERT INTO Sales (RateID) VALUES ('B00001')"}
+            << "B00001 The Item ID is referenced by sale record(s), cannot delete!";
+        QTest::newRow("copy sold")
+            << QStringList{"INSERT INTO Sales (RateID, ItemID) VALUES ('S00001', 'B00001')"}
+            << "B00001 The Item ID is referenced by sale record(s), cannot delete!";
+    }
+    void removeItem() {
+        QFETCH(QStringList, references);
+        QFETCH(QString, refusal);
+        Shop s;
+        for (const QString& sql : references)
+            QVERIFY(s.t.exec(sql));
+        QVERIFY(s.editor.Start("B1"));
+        QCOMPARE(s.editor.RemoveItem({"B00001"}), refusal.isEmpty());
+        QCOMPARE(s.t.messages.texts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+        QVERIFY(s.editor.Save(title()));
+        QCOMPARE(s.count("SELECT count(*) FROM Items WHERE ItemID = 'B00001'"),
+                 refusal.isEmpty() ? 0 : 1);
+    }
+
     void appliedStoredCopyIsUpdated() {
         Shop s;
         QVERIFY(s.editor.Start("B2"));
