@@ -16,6 +16,8 @@ CustomerRec member(const QString& id, const QString& english) {
     rec.InDate = rec.ModDate = joined;
     rec.EnglishName = english;
     rec.BirthDate = QDate(1980, 5, 6);
+    rec.Address = QStringLiteral("FLAT A, 12/F, BLOCK 3, GOLDEN GARDEN, 123 NATHAN ROAD, "
+                                 "YAU MA TEI, KOWLOON, HONG KONG SAR.");
     return rec;
 }
 
@@ -78,6 +80,8 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget()->objectName(), focus);
         QCOMPARE(c.find<QPushButton>(QStringLiteral("cmdDelete"))->isEnabled(), !c.form->IsNew());
         QCOMPARE(c.find<MaskedLineEdit>(QStringLiteral("txtBirthDate"))->text(), birth);
+        // A long address is shown from its start.
+        QCOMPARE(c.box(QStringLiteral("txtAddress"))->cursorPosition(), 0);
     }
 
     void newMemberTypedAndSaved() {
