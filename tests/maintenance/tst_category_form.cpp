@@ -116,6 +116,26 @@ private Q_SLOTS:
         QCOMPARE(s.shown(0, "Description"), QStringLiteral("VIDEO"));
     }
 
+    // A refused row keeps what was typed and gets the cursor back; closing asks before it is
+    // given up.
+    void refusedRowAsksBeforeClosing() {
+        Screen s;
+        s.typeInto(0, "Rate Code", "v");
+        s.press(Qt::Key_Down);
+        QCOMPARE(s.t.messages.boxes.size(), 1);
+        QTRY_COMPARE(s.grid->currentIndex().row(), 0);
+        QCOMPARE(s.shown(0, "Rate Code"), QStringLiteral("V"));
+        s.t.messages.answers = {AnswerNo, AnswerYes};
+        s.press(Qt::Key_F12);
+        QCOMPARE(s.t.messages.texts().last(),
+                 QStringLiteral("Data changed will not be saved!\rConfirm exit?"));
+        QVERIFY(!s.closed());
+        QVERIFY(s.form->close());
+        QCOMPARE(s.t.messages.boxes.size(), 3);
+        QVERIFY(s.closed());
+        QCOMPARE(s.stored("Description", "D").toString(), QStringLiteral("DVD"));
+    }
+
     void escDoesNothing() {
         Screen s;
         s.grid->setFocus();

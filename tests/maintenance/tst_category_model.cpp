@@ -3,6 +3,7 @@
 #include "catalogue.h"
 #include "categoryModel.h"
 
+#include <QSignalSpy>
 #include <QTest>
 
 class TestCategoryModel : public QObject {
@@ -106,53 +107,82 @@ private Q_SLOTS:
         QVERIFY(r.t.messages.boxes.isEmpty());
     }
 
-    // The database refuses the row: one report, the row as stored, the table editable again.
-    void refusedRowReportedOnce_data() {
+    // A row that cannot be stored is reported once and keeps what was typed; corrected, it
+    // is stored.
+    void refusedRowKeepsTyping_data() {
         QTest::addColumn<bool>("newRow");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("corrected");
+        QTest::addColumn<QString>("message");
         QTest::newRow("code typed twice") << true << "CategoryID"
-                                          << "V";
+                                          << "V"
+                                          << "N"
+                                          << "Error # ";
         QTest::newRow("code changed to another's") << false << "CategoryID"
-                                                   << "V";
+                                                   << "V"
+                                                   << "E"
+                                                   << "Error # ";
         QTest::newRow("text in a number cell") << false << "RentUnitDays"
-                                               << "THREE";
+                                               << "THREE"
+                                               << "4"
+                                               << "Error # ";
+        QTest::newRow("code in use renamed")
+            << false << "CategoryID"
+            << "W"
+            << "V"
+            << "Rate Code V is used by product 000001 (TITANIC), cannot change!";
     }
-    void refusedRowReportedOnce() {
+    void refusedRowKeepsTyping() {
         QFETCH(bool, newRow);
         QFETCH(QString, field);
         QFETCH(QString, typed);
+        QFETCH(QString, corrected);
+        QFETCH(QString, message);
         Rates r;
-        const int row = newRow ? r.model->addRow() : 0;
+        QVERIFY(r.t.exec("INSERT INTO Products (ProductID, ProductName, CategoryID) VALUES "
+                         "('000001', 'TITANIC', 'V')"));
+        QSignalSpy refused(r.model.get(), &CategoryModel::rowRefused);
+        const int row = newRow ? r.model->addRow() : (message.startsWith("Rate") ? 1 : 0);
         if (newRow)
             QVERIFY(r.model->setData(r.cell(row, "Description"), "SECOND VIDEO"));
-        QVERIFY(r.model->setData(r.model->index(row, r.model->fieldIndex(field)), typed));
+        const QModelIndex cell = r.model->index(row, r.model->fieldIndex(field));
+        QVERIFY(r.model->setData(cell, typed));
         QVERIFY(!r.model->submit());
         QCOMPARE(r.t.messages.boxes.size(), 1);
-        QVERIFY(r.t.messages.boxes.first().text.startsWith("Error # "));
-        QCOMPARE(r.t.messages.boxes.first().title, QStringLiteral("Error"));
-        QVERIFY(!r.model->isDirty());
-        QCOMPARE(r.model->rowCount(), 2);
-        QCOMPARE(r.model->data(r.cell(0, "CategoryID")).toString(), QStringLiteral("D"));
-        QCOMPARE(r.stored("RentUnitDays", "D").toInt(), 2);
+        QVERIFY(r.t.messages.boxes.first().text.startsWith(message));
+        QCOMPARE(refused.count(), 1);
+        QCOMPARE(refused.first().first().toInt(), row);
+        QCOMPARE(r.model->data(cell).toString(), typed);
+        // Asked again with nothing typed since, it says no without a word.
+        QVERIFY(!r.model->submit());
+        QCOMPARE(r.t.messages.boxes.size(), 1);
         QCOMPARE(r.count(), 2);
-        QVERIFY(r.model->setData(r.cell(1, "PromoteQty"), "3"));
+        QVERIFY(r.model->setData(cell, corrected));
         QVERIFY(r.model->submit());
-        QCOMPARE(r.stored("PromoteQty", "V").toInt(), 3);
+        QCOMPARE(r.t.scalar(QStringLiteral("SELECT count(*) FROM Category WHERE %1 = ?").arg(field),
+                            {corrected})
+                     .toInt(),
+                 1);
     }
 
     // A pending change of the row is dropped with it, not written first.
     void deleteRow_data() {
         QTest::addColumn<bool>("unsaved");
         QTest::addColumn<bool>("edited");
-        QTest::newRow("stored row") << false << false;
-        QTest::newRow("row never stored") << true << false;
-        QTest::newRow("row with a pending change") << false << true;
+        QTest::addColumn<bool>("used");
+        QTest::newRow("stored row") << false << false << false;
+        QTest::newRow("row never stored") << true << false << false;
+        QTest::newRow("row with a pending change") << false << true << false;
+        QTest::newRow("code in use") << false << false << true;
     }
     void deleteRow() {
         QFETCH(bool, unsaved);
         QFETCH(bool, edited);
+        QFETCH(bool, used);
         Rates r;
+        QVERIFY(!used ||
+                r.t.exec("INSERT INTO Products (ProductID, CategoryID) VALUES ('1', 'D')"));
         int row = 0;
         if (unsaved) {
             row = r.model->addRow();
@@ -160,10 +190,10 @@ private Q_SLOTS:
         }
         if (edited)
             QVERIFY(r.model->setData(r.cell(0, "CategoryID"), "V"));
-        QVERIFY(r.model->deleteRow(row));
-        QCOMPARE(r.count(), unsaved ? 2 : 1);
-        QCOMPARE(r.model->rowCount(), unsaved ? 2 : 1);
-        QVERIFY(r.t.messages.boxes.isEmpty());
+        QCOMPARE(r.model->deleteRow(row), !used);
+        QCOMPARE(r.count(), unsaved || used ? 2 : 1);
+        QCOMPARE(r.model->rowCount(), unsaved || used ? 2 : 1);
+        QCOMPARE(r.t.messages.boxes.size(), used ? 1 : 0);
     }
 };
 
