@@ -1,196 +1,184 @@
-#include "TestClock.h"
-#include "TestDb.h"
+#include "FormHarness.h"
+#include "StockedShop.h"
 #include "adjustActions.h"
 #include "adjustEntry.h"
+#include "frmAcctAdjust.h"
 #include "utility.h"
 
-#include <QTest>
+#include <QPushButton>
 
-namespace {
-
-const QString Reason = QStringLiteral("Adjustment Reason missing!");
-const QString Amount = QStringLiteral("Amount must be numeric!");
-const QString BadDate = QStringLiteral("Adjustment Tran. Date error!");
-const QString Future = QStringLiteral("Adjustment Tran. Date cannot greater than today!");
-const QString Taken = QStringLiteral("Adjustment ID already exists!");
-
-// The test clock's day is 10/03/2004.
-AdjustEntry entry(const QString& description, const QString& amount, const QString& date,
-                  const QString& id = QStringLiteral("000007")) {
-    return {id, description, amount, date, QString(), QString()};
-}
-
-bool storeAdjustment(TestDb& t, const QString& id, const QString& description) {
-    return t.exec(QStringLiteral("INSERT INTO AcctAdjust (InDate, ModDate, AdjustID, "
-                                 "Description, AdjustAmt, AdjustDate, EmployeeID, CreateDate, "
-                                 "OrderID, ReceiptNum) VALUES ('2004-03-01 09:00:00', "
-                                 "'2004-03-01 09:00:00', ?, ?, -500000, '2004-03-01', '13', "
-                                 "'2004-03-01', '000044', 'R-9')"),
-                  {id, description});
-}
-
-} // namespace
-
-class TestAdjustRules : public QObject {
+// The adjustment rules, and the form that uses them, in a stocked shop (adjustment 000012 on
+// file); the clock says 10/03/2004 and the clerk is 13.
+class TestAdjust : public QObject {
     Q_OBJECT
+
+private:
+    struct Shop : FormHarness<frmAcctAdjust> {
+        Shop() {
+            QVERIFY(stockedshop::stock(t));
+            ctx.CurrentEmployeeID = "13";
+        }
+        std::optional<AdjustDraft> load(const QString& key) {
+            return LoadAdjustment(t.db(), t.messages, clock, "13", key);
+        }
+        bool save(AdjustDraft& draft) { return SaveAdjustment(t.db(), t.messages, clock, draft); }
+        qint64 stored() { return count("SELECT COUNT(*) FROM AcctAdjust"); }
+        // The columns of an adjustment as stored, joined by "|".
+        QString row(const QString& columns, const QString& id = "000012") {
+            const QString joined = QString(columns).replace(", ", " || '|' || ");
+            return t.scalar("SELECT " + joined + " FROM AcctAdjust WHERE AdjustID = ?", {id})
+                .toString();
+        }
+    };
 
 private Q_SLOTS:
     // The first failure wins, in the order reason, amount, date, number.
     void firstProblemWins_data() {
-        QTest::addColumn<QString>("description");
-        QTest::addColumn<QString>("amount");
-        QTest::addColumn<QString>("date");
         QTest::addColumn<bool>("isNew");
-        QTest::addColumn<QString>("id");
+        QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, const char* description, const char* amount,
-                            const QString& date, bool isNew, const char* id,
+        const auto row = [](const char* name, bool isNew, const QStringList& boxes,
                             const QString& message) {
-            QTest::newRow(name) << QString::fromLatin1(description) << QString::fromLatin1(amount)
-                                << date << isNew << QString::fromLatin1(id) << message;
+            QTest::newRow(name) << isNew << boxes << message;
         };
-        row("all wrong", "  ", "ABC", "31/02/2004", true, "000001", Reason);
-        row("amount before date", "CASH SHORT", "ABC", "31/02/2004", true, "000001", Amount);
-        row("date before number", "CASH SHORT", "-50", "31/02/2004", true, "000001", BadDate);
-        row("blank date", "CASH SHORT", "-50", BlankDateMask, true, "000002", BadDate);
-        row("stored number, new", "CASH SHORT", "-50", "10/03/2004", true, "000001", Taken);
-        row("stored number, update", "CASH SHORT", "-50", "10/03/2004", false, "000001", {});
-        row("fresh number", "CASH SHORT", "1,234.50", "09/03/2004", true, "000002", {});
-        // The date may be any real day up to today.
-        row("today", "CASH OVER", "5", "10/03/2004", false, "000001", {});
-        row("tomorrow", "CASH OVER", "5", "11/03/2004", false, "000001", Future);
-        row("no such day", "CASH OVER", "5", "30/02/2004", false, "000001", BadDate);
+        const QString noDate = "Adjustment Tran. Date error!";
+        row("all wrong", true, {"000012", " ", "ABC", "31/02/2004"}, "Adjustment Reason missing!");
+        row("amount before date", true, {"000012", "X", "ABC", "31/02/2004"},
+            "Amount must be numeric!");
+        row("date before number", true, {"000012", "X", "-50", "31/02/2004"}, noDate);
+        row("blank date", true, {"000002", "X", "-50", BlankDateMask}, noDate);
+        row("tomorrow", false, {"000012", "X", "5", "11/03/2004"},
+            "Adjustment Tran. Date cannot greater than today!");
+        row("stored number, new", true, {"000012", "X", "5", "10/03/2004"},
+            "Adjustment ID already exists!");
+        row("stored number, update", false, {"000012", "X", "-50", "10/03/2004"}, "");
+        row("fresh number", true, {"000002", "X", "1,234.50", "09/03/2004"}, "");
     }
     void firstProblemWins() {
-        QFETCH(QString, description);
-        QFETCH(QString, amount);
-        QFETCH(QString, date);
         QFETCH(bool, isNew);
-        QFETCH(QString, id);
+        QFETCH(QStringList, boxes);
         QFETCH(QString, message);
-        TestDb t;
-        QVERIFY(storeAdjustment(t, "000001", "OLD"));
-        QCOMPARE(AdjustmentProblem(t.db(), entry(description, amount, date, id), isNew,
-                                   QDate(2004, 3, 10)),
-                 message);
-    }
-
-    void entryToRecord() {
-        AcctAdjustRec rec;
-        ApplyEntry({" 000007 ", " REFUND ", " -50 ", "05/03/2004", " 000044 ", " R-9 "},
-                   QStringLiteral("13"), rec);
-        QCOMPARE(rec.AdjustID, QStringLiteral("000007"));
-        QCOMPARE(rec.Description, QStringLiteral("REFUND"));
-        QCOMPARE(rec.AdjustAmt.units(), qint64(-500000));
-        QCOMPARE(rec.AdjustDate, QDate(2004, 3, 5));
-        QCOMPARE(rec.OrderID, QStringLiteral("000044"));
-        QCOMPARE(rec.ReceiptNum, QStringLiteral("R-9"));
-        QCOMPARE(rec.EmployeeID, QStringLiteral("13"));
-    }
-
-    void recordToEntry() {
-        AcctAdjustRec rec;
-        rec.AdjustAmt = Money::fromUnits(-12345000);
-        rec.AdjustDate = QDate(2004, 12, 5);
-        QCOMPARE(EntryFromRecord(rec, false).AdjustAmt, QStringLiteral("-1,234.50"));
-        QCOMPARE(EntryFromRecord(rec, false).AdjustDate, QStringLiteral("05/12/2004"));
-        QCOMPARE(EntryFromRecord(rec, true).AdjustAmt, QString());
-    }
-
-    // An empty key takes the next number at once, whether or not the adjustment is saved.
-    void newAdjustmentTakesNumber() {
-        TestDb t;
-        TestClock clock;
-        QVERIFY(t.exec(QStringLiteral("UPDATE SerialNo SET AdjustID = 41")));
-        const auto draft = LoadAdjustment(t.db(), t.messages, clock, "13", "");
-        QVERIFY(draft);
-        QVERIFY(draft->isNew);
-        QCOMPARE(draft->rec.AdjustID, QStringLiteral("000041"));
-        QCOMPARE(draft->rec.AdjustDate, QDate(2004, 3, 10));
-        QCOMPARE(draft->rec.CreateDate, QDate(2004, 3, 10));
-        QCOMPARE(draft->rec.InDate, clock.now());
-        QCOMPARE(draft->rec.EmployeeID, QStringLiteral("13"));
-        QCOMPARE(t.scalar(QStringLiteral("SELECT AdjustID FROM SerialNo")).toInt(), 42);
-        QVERIFY(t.messages.boxes.isEmpty());
+        Shop s;
+        const AdjustEntry entry{boxes[0], boxes[1], boxes[2], boxes[3], QString(), QString()};
+        QCOMPARE(AdjustmentProblem(s.t.db(), entry, isNew, s.clock.today()), message);
     }
 
     void refusedKeys_data() {
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("message");
-        const QString numeric = QStringLiteral("Adjustment ID must be numeric!");
-        QTest::newRow("letters") << QStringLiteral("A12") << numeric;
-        QTest::newRow("sign") << QStringLiteral("-12") << numeric;
-        QTest::newRow("unknown number")
-            << QStringLiteral("000099") << "Cannot find record with Adjustment ID: 000099";
+        const QString numeric = "Adjustment ID must be numeric!";
+        QTest::newRow("letters") << QString("A12") << numeric;
+        QTest::newRow("sign") << QString("-12") << numeric;
+        QTest::newRow("unknown") << QString("000099")
+                                 << QString("Cannot find record with Adjustment ID: 000099");
     }
     void refusedKeys() {
         QFETCH(QString, key);
         QFETCH(QString, message);
-        TestDb t;
-        TestClock clock;
-        QVERIFY(!LoadAdjustment(t.db(), t.messages, clock, "13", key));
-        QCOMPARE(t.messages.texts(), QStringList{message});
-        QCOMPARE(t.messages.boxes.first().icon, MsgIcon::Exclamation);
+        Shop s;
+        QVERIFY(!s.load(key));
+        QCOMPARE(s.t.messages.texts(), {message});
+        QCOMPARE(s.t.messages.boxes.first().icon, MsgIcon::Exclamation);
     }
 
-    // Updates stamp the time of the change; the number and the creation time stay.
-    void saveUpdateRewrites() {
-        TestDb t;
-        TestClock clock;
-        QVERIFY(storeAdjustment(t, "000012", "TILL SHORT"));
-        auto draft = LoadAdjustment(t.db(), t.messages, clock, "13", "000012");
-        QVERIFY(draft);
-        ApplyEntry(entry("TILL OVER", "75.25", "08/03/2004", "000012"), "13", draft->rec);
-        QVERIFY(SaveAdjustment(t.db(), t.messages, clock, *draft));
-        QCOMPARE(t.messages.texts(),
-                 QStringList{"Accounting Adjustment (Update) saved successfully"});
-        QList<AcctAdjustRec> hits;
-        QVERIFY(FindAcctAdjust(t.db(), ByAdjustID, "000012", hits));
-        QCOMPARE(hits.first().Description, QStringLiteral("TILL OVER"));
-        QCOMPARE(hits.first().AdjustAmt.units(), qint64(752500));
-        QCOMPARE(hits.first().ModDate, clock.now());
-        QCOMPARE(hits.first().InDate, QDateTime(QDate(2004, 3, 1), QTime(9, 0)));
-    }
-
-    void failedSaveSaysSo() {
-        TestDb t;
-        TestClock clock;
-        QVERIFY(storeAdjustment(t, "000001", "OLD"));
-        AdjustDraft draft;
-        draft.rec.AdjustID = QStringLiteral("000001");
-        QVERIFY(!SaveAdjustment(t.db(), t.messages, clock, draft));
-        QCOMPARE(t.messages.boxes.size(), 2);
-        QVERIFY(t.messages.boxes[0].text.startsWith("Error # "));
-        QCOMPARE(t.messages.boxes[1].text, QStringLiteral("Accounting Adjustment (New) failed!"));
+    // A stored adjustment is shown formatted and rewritten from the trimmed boxes.
+    void storedAdjustmentRewritten() {
+        Shop s;
+        auto draft = s.load("000012");
+        QVERIFY(draft && !draft->isNew);
+        QCOMPARE(EntryFromRecord(draft->rec, false).AdjustAmt, "-1,234.50");
+        QCOMPARE(EntryFromRecord(draft->rec, false).AdjustDate, "01/03/2004");
+        ApplyEntry({" 000012 ", " TILL OVER ", " 75.25 ", "08/03/2004", " 44 ", " R-8 "}, "13",
+                   draft->rec);
+        QVERIFY(s.save(*draft));
+        QCOMPARE(s.t.messages.texts(), {"Accounting Adjustment (Update) saved successfully"});
+        // Inserted as new, the stored number is refused.
+        draft->isNew = true;
+        QVERIFY(!s.save(*draft));
+        QVERIFY(s.t.messages.texts()[1].startsWith("Error # "));
+        QCOMPARE(s.t.messages.texts().last(), "Accounting Adjustment (New) failed!");
+        QCOMPARE(s.row("Description, AdjustAmt, AdjustDate, OrderID, ReceiptNum, EmployeeID"),
+                 "TILL OVER|752500|2004-03-08|44|R-8|13");
     }
 
     // A number taken for a new adjustment and never saved deletes without complaint.
     void deleteAsksFirst_data() {
         QTest::addColumn<QString>("id");
         QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("deleted");
-        QTest::newRow("yes") << "000012" << int(AnswerYes) << true;
-        QTest::newRow("no") << "000012" << int(AnswerNo) << false;
-        QTest::newRow("cancel") << "000012" << int(AnswerCancel) << false;
-        QTest::newRow("never saved") << "000005" << int(AnswerYes) << true;
+        QTest::addColumn<int>("left");
+        QTest::newRow("yes") << "000012" << int(AnswerYes) << 0;
+        QTest::newRow("no") << "000012" << int(AnswerNo) << 1;
+        QTest::newRow("never saved") << "000005" << int(AnswerYes) << 1;
     }
     void deleteAsksFirst() {
         QFETCH(QString, id);
         QFETCH(int, answer);
-        QFETCH(bool, deleted);
-        TestDb t;
-        QVERIFY(storeAdjustment(t, "000012", "TILL SHORT"));
+        QFETCH(int, left);
+        Shop s;
         AcctAdjustRec rec;
         rec.AdjustID = id;
-        t.messages.answers = {answer};
-        QCOMPARE(ConfirmDeleteAdjustment(t.db(), t.messages, rec), deleted);
-        QCOMPARE(t.messages.texts(),
-                 QStringList{"Deleted record cannot be restored!\rConfirm delete?"});
-        QCOMPARE(t.messages.boxes.first().buttons, MsgButtons::YesNoCancel);
-        QCOMPARE(t.scalar(QStringLiteral("SELECT COUNT(*) FROM AcctAdjust")).toInt(),
-                 deleted && id == "000012" ? 0 : 1);
+        s.t.messages.answers = {answer};
+        QCOMPARE(ConfirmDeleteAdjustment(s.t.db(), s.t.messages, rec), answer == AnswerYes);
+        QCOMPARE(s.t.messages.texts(), {"Deleted record cannot be restored!\rConfirm delete?"});
+        QCOMPARE(s.t.messages.boxes.first().buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(s.stored(), left);
+    }
+
+    // A new adjustment takes the next number at once and starts today. Esc and the title bar
+    // ask before dropping what was typed; a refused entry keeps the form open; a saved one
+    // closes it with nothing left to ask.
+    void formByKeyboard() {
+        Shop s;
+        QVERIFY(s.t.exec("UPDATE SerialNo SET AdjustID = 41"));
+        QVERIFY(s.open(QString()));
+        QCOMPARE(s.count("SELECT AdjustID FROM SerialNo"), 42);
+        QCOMPARE(s.box("txtAdjustID")->text(), "000041");
+        QCOMPARE(s.box("txtAdjustDate")->displayText(), "10/03/2004");
+        s.type("txtDescription", "cash short");
+        s.t.messages.answers = {AnswerNo, AnswerCancel};
+        s.press(Qt::Key_Escape);
+        QVERIFY(!s.form->close());
+        QCOMPARE(s.t.messages.texts(),
+                 QStringList(2, "Data changed will not be saved!\rConfirm exit?"));
+        s.type("txtAdjustAmt", "-50");
+        s.type("txtAdjustDate", "11032004");
+        s.press(Qt::Key_F12);
+        QCOMPARE(s.t.messages.texts().last(), "Adjustment Tran. Date cannot greater than today!");
+        QCOMPARE(s.t.messages.boxes.last().icon, MsgIcon::Exclamation);
+        QVERIFY(!s.closed());
+        s.type("txtAdjustDate", "10032004");
+        s.press(Qt::Key_F12);
+        QCOMPARE(s.t.messages.texts().last(), "Accounting Adjustment (New) saved successfully");
+        QVERIFY(s.closed());
+        QCOMPARE(s.ctx.DiscardAnswer, int(AnswerYes));
+        QCOMPARE(
+            s.row("Description, AdjustAmt, AdjustDate, EmployeeID, CreateDate, InDate", "000041"),
+            "CASH SHORT|-500000|2004-03-10|13|2004-03-10|2004-03-10 18:40:00");
+    }
+
+    // The boxes show the adjustment, a new one without an amount. A Yes at the title bar
+    // closes at once; a deleted adjustment leaves nothing to ask.
+    void formClosesOnYes_data() {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("title bar") << "";
+        QTest::newRow("delete") << "000012";
+    }
+    void formClosesOnYes() {
+        QFETCH(QString, key);
+        Shop s;
+        QVERIFY(s.open(key));
+        QCOMPARE(s.box("txtDescription")->text(), key.isEmpty() ? "" : "TILL SHORT");
+        QCOMPARE(s.box("txtAdjustAmt")->text(), key.isEmpty() ? "" : "-1,234.50");
+        s.t.messages.answers = {AnswerYes};
+        if (key.isEmpty())
+            QVERIFY(s.form->close());
+        else
+            s.find<QPushButton>("cmdDelete")->click();
+        QVERIFY(s.closed());
+        QCOMPARE(s.t.messages.boxes.size(), 1);
+        QCOMPARE(s.stored(), key.isEmpty() ? 1 : 0);
     }
 };
 
-QTEST_GUILESS_MAIN(TestAdjustRules)
-#include "tst_adjust_rules.moc"
+QTEST_MAIN(TestAdjust)
+#include "tst_adjust.moc"
