@@ -53,6 +53,8 @@ void CategoryGrid::setCategoryModel(CategoryModel* model) {
     setItemDelegate(new RateDelegate(*model, this));
     // Every fresh read of the rows resets the columns; the hidden ones must stay hidden.
     connect(model, &QAbstractItemModel::modelReset, this, &CategoryGrid::showColumns);
+    // Once the move that stored it is over, the cursor goes back to a row that was refused.
+    connect(model, &CategoryModel::rowRefused, this, &CategoryGrid::returnTo, Qt::QueuedConnection);
     showColumns();
 }
 
@@ -86,4 +88,9 @@ void CategoryGrid::editRow(int row) {
     setCurrentIndex(first);
     scrollTo(first);
     edit(first);
+}
+
+void CategoryGrid::returnTo(int row) {
+    if (row >= 0 && row < m_model->rowCount())
+        setCurrentIndex(m_model->index(row, currentIndex().column()));
 }

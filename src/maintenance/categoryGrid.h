@@ -23,6 +23,7 @@ protected:
 
 private:
     void showColumns();
+    void returnTo(int row);
 
     CategoryModel* m_model = nullptr;
 };

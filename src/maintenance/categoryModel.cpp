@@ -2,7 +2,9 @@
 
 #include "Clock.h"
 #include "Connection.h"
+#include "MessageService.h"
 #include "Money.h"
+#include "catalogue.h"
 #include "dbvalue.h"
 #include "utility.h"
 
@@ -137,6 +139,7 @@ QVariant CategoryModel::data(const QModelIndex& index, int role) const {
 bool CategoryModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole)
         return QSqlTableModel::setData(index, value, role);
+    m_refused = false;
     const QString typed = value.toString().trimmed();
     const bool amount = isAmountColumn(index.column());
     if (!amount && !isCountColumn(index.column())) {
@@ -163,14 +166,77 @@ bool CategoryModel::submit() {
     // A new row the clerk has not typed in yet waits; storing it empty would only fail.
     if (m_busy || !isDirty() || onlyUntouchedNewRowsPending())
         return true;
+    // Nothing typed since the refusal: the answer would be the same, and it has been given.
+    if (m_refused)
+        return false;
     const QScopedValueRollback busy(m_busy, true);
-    if (QSqlTableModel::submit())
+    QString refusal;
+    QSqlError error;
+    if (writePending(refusal, error))
         return true;
-    // The row goes back to what is stored, so nothing half-typed lingers and every other row
-    // stays editable.
-    m_db.reportSqlError(lastError(), Source);
-    revertAll();
+    // Written, but the commit failed: show what is stored.
+    if (!isDirty()) {
+        refresh();
+        return false;
+    }
+    // Told only after the transaction has ended, so nothing stays locked behind the box.
+    if (!refusal.isEmpty())
+        m_db.messages().show(refusal, MsgIcon::Exclamation);
+    else if (error.isValid())
+        m_db.reportSqlError(error, Source);
+    m_refused = true;
+    Q_EMIT rowRefused(firstDirtyRow());
     return false;
+}
+
+// Writes the pending rows in one transaction, with the check on renamed codes inside it so no
+// product can be filed under the old code meanwhile. On failure, `refusal` or `error` says
+// why, unless the connection has told the clerk already.
+bool CategoryModel::writePending(QString& refusal, QSqlError& error) {
+    TransactionGuard transaction(m_db);
+    if (!transaction.begun())
+        return false;
+    const std::optional<QString> renamed = renameRefusal();
+    if (!renamed)
+        return false;
+    refusal = *renamed;
+    if (!refusal.isEmpty())
+        return false;
+    if (!QSqlTableModel::submit()) {
+        error = lastError();
+        return false;
+    }
+    return transaction.commit();
+}
+
+// A stored code changed while products are filed under it would leave their copies without
+// rates. The refusal naming such a product, empty when there is none; none when the question
+// could not be answered.
+std::optional<QString> CategoryModel::renameRefusal() {
+    const QString field = QStringLiteral("CategoryID");
+    const int column = fieldIndex(field);
+    for (int row = 0; row < rowCount(); ++row) {
+        const QModelIndex code = index(row, column);
+        // A row never stored has no stored code.
+        const QString stored = primaryValues(row).value(field).toString();
+        if (!isDirty(code) || stored.isEmpty() ||
+            QSqlTableModel::data(code, Qt::EditRole).toString() == stored)
+            continue;
+        const std::optional<ProductRec> user = FirstProductInCategory(m_db, stored);
+        if (!user)
+            return std::nullopt;
+        if (!user->ProductID.isEmpty())
+            return CategoryInUseText(stored, *user, QStringLiteral("change"));
+    }
+    return QString();
+}
+
+int CategoryModel::firstDirtyRow() const {
+    for (int row = 0; row < rowCount(); ++row) {
+        if (rowIsDirty(row))
+            return row;
+    }
+    return -1;
 }
 
 int CategoryModel::addRow() {
@@ -197,10 +263,11 @@ bool CategoryModel::deleteRow(int row) {
     } else if (!submit()) {
         return false;
     }
-    if (!removeRow(row))
-        return false;
-    // A deleted row stays as a blank line until the rows are read again.
-    return refresh();
+    const QString code =
+        QSqlTableModel::data(index(row, fieldIndex(QStringLiteral("CategoryID"))), Qt::EditRole)
+            .toString();
+    // Deleted behind the model's back: the rows are read again.
+    return DeleteCategory(m_db, code) && refresh();
 }
 
 bool CategoryModel::rowIsDirty(int row) const {

@@ -2,14 +2,18 @@
 
 #include <QSqlTableModel>
 
+#include <optional>
+
 class Clock;
 class Connection;
+class QSqlError;
 
 // The rate table as an editable model over table Category, ordered by description. A changed
-// row is written when the clerk leaves it; a row the database refuses is reported once and goes
-// back to what is stored, so the rest of the table stays editable. A new row is written once
-// something is typed in it. Amounts are shown and typed as "#,##0.00" and kept in
-// ten-thousandths.
+// row is written when the clerk leaves it. A row that cannot be stored (the database refuses
+// it, or it renames a code that products are filed under) is reported once and keeps what was
+// typed, so it can be corrected; it is not tried again until something is typed. A new row is
+// written once something is typed in it. Amounts are shown and typed as "#,##0.00" and kept
+// in ten-thousandths.
 class CategoryModel : public QSqlTableModel {
     Q_OBJECT
 
@@ -29,7 +33,8 @@ public:
 
     // Adds an empty row at the end, after writing any pending change; its row number, or -1.
     int addRow();
-    // Deletes the category in `row` from the database at once; a row never stored is dropped.
+    // Deletes the category in `row` from the database at once, unless products are filed
+    // under it; a row never stored is dropped.
     bool deleteRow(int row);
     // A new row left without anything typed in it is no category: it goes without a word.
     void dropIfUntouched(int row);
@@ -40,15 +45,24 @@ public:
 public Q_SLOTS:
     bool submit() override;
 
+Q_SIGNALS:
+    // The row could not be stored and holds what was typed, ready to be corrected.
+    void rowRefused(int row);
+
 private:
     void configure();
     bool rowIsDirty(int row) const;
     bool isUntouchedNewRow(int row) const;
     bool onlyUntouchedNewRowsPending() const;
     void stampRow(QSqlRecord& record, bool created) const;
+    bool writePending(QString& refusal, QSqlError& error);
+    std::optional<QString> renameRefusal();
+    int firstDirtyRow() const;
 
     Connection& m_db;
     const Clock& m_clock;
     // Taking a row back moves the view's cursor, which asks to submit again; not meanwhile.
     bool m_busy = false;
+    // A row was refused and nothing has been typed since.
+    bool m_refused = false;
 };

@@ -139,10 +139,17 @@ void frmCategory::save() {
 }
 
 // Stores the row being edited, reads the rows again and reloads the program's category list.
-// False, with the form kept open, when the list cannot be read.
+// A row that cannot be stored is given up only when the clerk agrees. False, with the form
+// kept open, when the clerk does not or the list cannot be read.
 bool frmCategory::storeAndReload() {
     dgdCategory->finishEditing();
-    AdoCategory->submit();
+    if (!AdoCategory->submit()) {
+        // Inside this close the question's own close() is ignored; its answer decides.
+        ConfirmDiscard(m_ctx.messages, *this, true, m_ctx.DiscardAnswer);
+        if (m_ctx.DiscardAnswer != AnswerYes)
+            return false;
+        AdoCategory->revertAll();
+    }
     AdoCategory->refresh();
     if (!GetCategories(m_ctx.db, m_ctx.CategoryList, true)) {
         m_ctx.messages.show(QStringLiteral("debug: error in getting category codes"));

@@ -45,6 +45,13 @@ void place(QGridLayout& grid, int row, int column, const QString& caption, QWidg
 
 const QString DateNote = QStringLiteral("(DD/MM/YYYY)");
 
+// Shown from its start: setText leaves the cursor at the end, which scrolls a text longer
+// than its box so that only its end is in sight.
+void showText(QLineEdit* box, const QString& text) {
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
 // Wide enough for `sample` plus the box's frame and margins.
 int widthFor(const QLineEdit& box, const QString& sample) {
     return box.fontMetrics().horizontalAdvance(sample) +
@@ -224,28 +231,28 @@ bool frmCustomer::Start(const QString& key) {
 
 void frmCustomer::showRecord() {
     const CustomerEntry entry = EntryFromRecord(m_rec);
-    txtCustomerID->setText(entry.CustomerID);
-    txtActive->setText(entry.Active);
-    txtJoinDate->setText(entry.JoinDate);
-    txtHKID->setText(entry.HKID);
-    txtHKResident->setText(entry.HKResident);
-    txtChineseName->setText(entry.ChineseName);
-    txtEnglishName->setText(entry.EnglishName);
-    txtSex->setText(entry.Sex);
-    txtBirthDate->setText(entry.BirthDate);
-    txtAddress->setText(entry.Address);
-    txtPhone1->setText(entry.Phone1);
-    txtPhone2->setText(entry.Phone2);
-    txtPhone3->setText(entry.Phone3);
-    txtRemarks1->setText(entry.Remarks1);
-    txtRemarks2->setText(entry.Remarks2);
-    txtTransRemarks->setText(m_rec.TransRemarks);
-    txtRentTimes->setText(FormatCount(m_rec.RentTimes));
-    txtGoodTimes->setText(FormatCount(m_rec.GoodTimes));
-    txtLateTimes->setText(FormatCount(m_rec.LateTimes));
-    txtBadTimes->setText(FormatCount(m_rec.BadTimes));
-    txtBuyCount->setText(FormatCount(m_rec.BuyCount));
-    txtLastRentDate->setText(DateToDisplay(m_rec.LastRentDate));
+    showText(txtCustomerID, entry.CustomerID);
+    showText(txtActive, entry.Active);
+    showText(txtJoinDate, entry.JoinDate);
+    showText(txtHKID, entry.HKID);
+    showText(txtHKResident, entry.HKResident);
+    showText(txtChineseName, entry.ChineseName);
+    showText(txtEnglishName, entry.EnglishName);
+    showText(txtSex, entry.Sex);
+    showText(txtBirthDate, entry.BirthDate);
+    showText(txtAddress, entry.Address);
+    showText(txtPhone1, entry.Phone1);
+    showText(txtPhone2, entry.Phone2);
+    showText(txtPhone3, entry.Phone3);
+    showText(txtRemarks1, entry.Remarks1);
+    showText(txtRemarks2, entry.Remarks2);
+    showText(txtTransRemarks, m_rec.TransRemarks);
+    showText(txtRentTimes, FormatCount(m_rec.RentTimes));
+    showText(txtGoodTimes, FormatCount(m_rec.GoodTimes));
+    showText(txtLateTimes, FormatCount(m_rec.LateTimes));
+    showText(txtBadTimes, FormatCount(m_rec.BadTimes));
+    showText(txtBuyCount, FormatCount(m_rec.BuyCount));
+    showText(txtLastRentDate, DateToDisplay(m_rec.LastRentDate));
 }
 
 CustomerEntry frmCustomer::readEntry() const {

@@ -156,6 +156,13 @@ bool ProductEditor::RemoveItem(const QStringList& selected) {
         return refuse(
             itemID +
             QStringLiteral(" The Item ID is referenced by order record(s), cannot delete!"));
+    // A sale naming a removed copy would drop out of the sales report.
+    const std::optional<bool> sold = ItemHasSales(m_db, itemID);
+    if (!sold)
+        return false;
+    if (*sold)
+        return refuse(itemID + QStringLiteral(
+                                   " The Item ID is referenced by sale record(s), cannot delete!"));
     m_product.Items[at].Deleted = true;
     const ItemRec* next = FirstListedItem(m_product.Items);
     m_current = next ? *next : blankItem(QString());

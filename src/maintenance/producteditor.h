@@ -36,7 +36,7 @@ public:
     bool AddItem(const ItemBoxes& boxes);
     // Takes the boxes into the listed copy with that ID, adding it when it is not listed.
     bool ApplyItem(const ItemBoxes& boxes);
-    // Removes the one selected copy from the list unless an order line names it.
+    // Removes the one selected copy from the list unless an order line or a sale names it.
     bool RemoveItem(const QStringList& selected);
 
     // Writes the product and every pending copy change in one transaction and says how it

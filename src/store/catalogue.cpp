@@ -284,3 +284,52 @@ bool InsertSale(Connection& db, const SaleRec& rec) {
          QVariant::fromValue(rec.NetAmt), rec.Remarks},
         QStringLiteral("InsertSale"));
 }
+
+std::optional<bool> ItemHasSales(Connection& db, const QString& itemID) {
+    auto q = db.run(QStringLiteral("SELECT EXISTS (SELECT 1 FROM Sales "
+                                   "WHERE Sales.RateID = ? OR Sales.ItemID = ?)"),
+                    {itemID, itemID}, QStringLiteral("ItemHasSales"));
+    if (!q || !q->next())
+        return std::nullopt;
+    return q->value(0).toLongLong() != 0;
+}
+
+std::optional<ProductRec> FirstProductInCategory(Connection& db, const QString& categoryID) {
+    auto q = db.run(QStringLiteral("SELECT ProductID, ProductName FROM Products "
+                                   "WHERE CategoryID = ? ORDER BY ProductID LIMIT 1"),
+                    {categoryID}, QStringLiteral("FirstProductInCategory"));
+    if (!q)
+        return std::nullopt;
+    ProductRec product;
+    if (q->next()) {
+        product.ProductID = readText(q->value(0));
+        product.ProductName = readText(q->value(1));
+    }
+    q->finish();
+    return product;
+}
+
+QString CategoryInUseText(const QString& categoryID, const ProductRec& product,
+                          const QString& refused) {
+    return QStringLiteral("Rate Code %1 is used by product %2 (%3), cannot %4!")
+        .arg(categoryID, product.ProductID, product.ProductName, refused);
+}
+
+bool DeleteCategory(Connection& db, const QString& categoryID) {
+    std::optional<ProductRec> user;
+    {
+        TransactionGuard transaction(db);
+        if (!transaction.begun())
+            return false;
+        user = FirstProductInCategory(db, categoryID);
+        if (user && user->ProductID.isEmpty())
+            return db.exec(QStringLiteral("DELETE FROM Category WHERE CategoryID = ?"),
+                           {categoryID}, QStringLiteral("DeleteCategory")) &&
+                   transaction.commit();
+    }
+    // Told only after the transaction has ended, so nothing stays locked behind the box.
+    if (user)
+        db.messages().show(CategoryInUseText(categoryID, *user, QStringLiteral("delete")),
+                           MsgIcon::Exclamation);
+    return false;
+}

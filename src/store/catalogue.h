@@ -143,3 +143,19 @@ bool UpdateItemStatus(Connection& db, const ItemRec& rec);
 bool DeleteItemRecord(Connection& db, const ItemRec& rec);
 
 bool InsertSale(Connection& db, const SaleRec& rec);
+
+// True when a sale names the item, as its rate code or as the copy sold. None when the
+// question could not be answered (the connection has said why).
+std::optional<bool> ItemHasSales(Connection& db, const QString& itemID);
+
+// The first product, by ProductID, filed under the category: only its ProductID and
+// ProductName are read, and ProductID is empty when there is none. None when the question
+// could not be answered.
+std::optional<ProductRec> FirstProductInCategory(Connection& db, const QString& categoryID);
+// The refusal for a category that products are filed under, naming one of them; `refused` is
+// what cannot be done ("delete", "change").
+QString CategoryInUseText(const QString& categoryID, const ProductRec& product,
+                          const QString& refused);
+// Deletes the category in one transaction, unless a product is filed under it: its copies
+// could then no longer be priced. That is refused with a message naming the product.
+bool DeleteCategory(Connection& db, const QString& categoryID);

@@ -254,6 +254,26 @@ private Q_SLOTS:
         QCOMPARE(t.scalar("SELECT count(*) FROM Items").toLongLong(), refusal.isEmpty() ? 1 : 3);
         QCOMPARE(t.scalar("SELECT count(*) FROM Products").toLongLong(), refusal.isEmpty() ? 1 : 2);
     }
+
+    // A rate code that products are filed under stays, and the refusal names the first of them.
+    void deleteCategory_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("unused") << "D" << QString();
+        QTest::newRow("in use") << "V"
+                                << "Rate Code V is used by product 000001 (GONE), cannot delete!";
+    }
+    void deleteCategory() {
+        QFETCH(QString, code);
+        QFETCH(QString, refusal);
+        TestDb t;
+        QVERIFY(category(t, "D", "DVD") && product(t, "000002", "KEPT") &&
+                product(t, "000001", "GONE"));
+        QCOMPARE(DeleteCategory(t.db(), code), refusal.isEmpty());
+        QCOMPARE(t.messages.texts(), refusal.isEmpty() ? QStringList() : QStringList{refusal});
+        QCOMPARE(t.scalar("SELECT count(*) FROM Category WHERE CategoryID = ?", {code}).toInt(),
+                 refusal.isEmpty() ? 0 : 1);
+    }
 };
 
 QTEST_GUILESS_MAIN(Test_catalogue)

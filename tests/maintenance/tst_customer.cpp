@@ -1,0 +1,218 @@
+#include "FormHarness.h"
+#include "StockedShop.h"
+#include "customerentry.h"
+#include "customerstore.h"
+#include "customervalidation.h"
+#include "frmCustomer.h"
+#include "utility.h"
+
+#include <QPushButton>
+
+namespace {
+
+// What the clerk does on the member form, and what comes of it.
+struct FormCase {
+    QString number, box, typed, action;
+    int answer;
+    QString message;
+    bool closes;
+    // The box's column as stored for the member afterwards.
+    QString stored;
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(FormCase)
+
+// The member rules, and the member form that uses them, in a stocked shop: member 000001 has
+// an order, 000002 has none.
+class TestCustomer : public QObject {
+    Q_OBJECT
+
+private:
+    struct Shop : FormHarness<frmCustomer> {
+        Shop() { QVERIFY(stockedshop::stock(t)); }
+        bool sale(const QString& customerID) {
+            return shoprows::sale(t, QDate(2004, 3, 1), customerID, 3, shoprows::money("1"));
+        }
+        // The member stored under the number, or an empty record.
+        CustomerRec stored(const QString& id) {
+            CustomerRec rec;
+            rec.CustomerID = id;
+            return GetCustomer(t.db(), rec) ? rec : CustomerRec();
+        }
+    };
+    // One shop for the rows that write nothing.
+    std::unique_ptr<Shop> m_reader;
+
+private Q_SLOTS:
+    // Each row changes boxes of an entry that passes every check; the number may be held only
+    // by the member being edited (RAWID 1 is member 000001).
+    void checksInOrder_data() {
+        QTest::addColumn<QStringList>("changes");
+        QTest::addColumn<qint64>("editing");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, const QStringList& changes, const char* message,
+                            qint64 editing = 0) {
+            QTest::newRow(name) << changes << editing << QString::fromLatin1(message);
+        };
+        const char* taken = "Customer ID already exists!";
+        row("all pass", {}, "");
+        row("empty identity number", {"HKID", ""}, "");
+        row("identity before join date", {"HKID", "A 1", "JoinDate", BlankDateMask},
+            "Identity Number error!");
+        row("blank join date", {"JoinDate", BlankDateMask}, "Date of Join error!");
+        row("join before birth", {"JoinDate", "31/02/2004", "BirthDate", "99/99/9999"},
+            "Date of Join error!");
+        row("blank birth date", {"BirthDate", BlankDateMask}, "");
+        row("half a birth date", {"BirthDate", "05/12/    "}, "Date Of Birth error!");
+        row("birth before residence", {"BirthDate", "32/01/1980", "HKResident", "X"},
+            "Date Of Birth error!");
+        row("residence before valid", {"HKResident", "X", "Active", "X"}, "Local Residence error!");
+        row("valid before sex", {"Active", "", "Sex", "X"}, "Valid Membership error!");
+        row("valid with blanks", {"Active", " N "}, "");
+        row("sex before number", {"Sex", "", "CustomerID", "ABC"}, "Sex error!");
+        row("number with letters", {"CustomerID", "12A"}, "Customer ID must be numeric!");
+        row("empty number", {"CustomerID", "  "}, "Customer ID must be numeric!");
+        row("new, number with blanks", {"CustomerID", " 000124 "}, "");
+        row("new, taken number", {"CustomerID", "000001"}, taken);
+        row("update, own number", {"CustomerID", "000001"}, "", 1);
+        row("update, another's with blanks", {"CustomerID", " 000002 "}, taken, 1);
+    }
+    void checksInOrder() {
+        QFETCH(QStringList, changes);
+        QFETCH(qint64, editing);
+        QFETCH(QString, message);
+        if (!m_reader)
+            m_reader = std::make_unique<Shop>();
+        CustomerEntry entry = EntryFromRecord(stockedshop::member("000123"));
+        entry.HKID = "A1234567";
+        const QHash<QString, QString*> boxes = {
+            {"CustomerID", &entry.CustomerID}, {"Active", &entry.Active},
+            {"JoinDate", &entry.JoinDate},     {"HKID", &entry.HKID},
+            {"HKResident", &entry.HKResident}, {"Sex", &entry.Sex},
+            {"BirthDate", &entry.BirthDate}};
+        for (qsizetype i = 0; i + 1 < changes.size(); i += 2)
+            *boxes.value(changes[i]) = changes[i + 1];
+        QCOMPARE(ValidateCustomer(m_reader->t.db(), entry, editing), message);
+    }
+
+    // A save writes only what the clerk may change, trimmed, and stamps it. A new member gets
+    // the shop's defaults; a number that the member's order or sale refers to stays (another
+    // member's does not count), a free one changes. A refused save changes nothing and ends
+    // its transaction.
+    void saveMember_data() {
+        QTest::addColumn<QString>("member");
+        QTest::addColumn<QString>("saleOf");
+        QTest::addColumn<QString>("storedAs");
+        const auto row = [](const char* name, const char* member, const char* saleOf,
+                            const char* storedAs) {
+            QTest::newRow(name) << QString(member) << QString(saleOf) << QString(storedAs);
+        };
+        row("new", "000123", "", "000009");
+        row("order", "000001", "", "000001");
+        row("sale", "000002", "000002", "000002");
+        row("another member's sale", "000002", "000001", "000009");
+    }
+    void saveMember() {
+        QFETCH(QString, member);
+        QFETCH(QString, saleOf);
+        QFETCH(QString, storedAs);
+        Shop s;
+        QVERIFY(saleOf.isEmpty() || s.sale(saleOf));
+        CustomerRec rec;
+        const CustomerMode mode = LoadCustomer(s.t.db(), s.clock, member, rec);
+        QCOMPARE(rec.BuyCount, saleOf == member ? 7 : mode.IsNew ? 0 : 4);
+        CustomerEntry entry = EntryFromRecord(rec);
+        entry.Address = " 1 NATHAN ROAD ";
+        if (mode.IsNew) {
+            entry.CustomerID = "000002";
+            QVERIFY(!SaveCustomer(s.t.db(), s.clock, mode, entry, rec));
+            QCOMPARE(rec.CustomerID + rec.Address, "000123");
+            QCOMPARE(s.t.messages.boxes.size(), 1);
+        }
+        entry.CustomerID = "000009";
+        s.clock.advanceDays(1);
+        QVERIFY(SaveCustomer(s.t.db(), s.clock, mode, entry, rec));
+        const CustomerRec stored = s.stored(storedAs);
+        QVERIFY(rec.RAWID > 0 && stored.RAWID == rec.RAWID);
+        QCOMPARE(stored.ModDate, s.clock.now());
+        QCOMPARE(stored.InDate, mode.IsNew ? s.clock.now() : stockedshop::Entered);
+        const QStringList kept = {stored.Address,
+                                  DateToDisplay(stored.JoinDate),
+                                  DateToDisplay(stored.BirthDate),
+                                  stored.Class,
+                                  stored.TransRemarks,
+                                  QString::number(stored.BuyCount)};
+        const QStringList expected =
+            mode.IsNew ? QStringList{"1 NATHAN ROAD", "10/03/2004", BlankDateMask, "", "", "0"}
+                       : QStringList{"1 NATHAN ROAD", "01/06/2003", "06/05/1980", "A", "A", "4"};
+        QCOMPARE(kept, expected);
+    }
+
+    // The form opens with the number locked once orders exist, Delete only for a stored
+    // member and a long address shown from its start. Saved or deleted, it closes; refused or
+    // failed, it stays with what was typed. Cancel, Esc and the title bar close it without a
+    // word or a write. A number with letters is not opened.
+    void formActs_data() {
+        QTest::addColumn<FormCase>("c");
+        const auto row = [](const char* name, const FormCase& c) { QTest::newRow(name) << c; };
+        const QString name = "txtEnglishName", lee = "LEE SIU LUNG";
+        const QString ask = "Deleted record cannot be restored!\rConfirm delete?";
+        row("new, F12", {"000123", "txtBirthDate", "01021990", "F12", 0,
+                         "Customer (New) saved successfully", true, "1990-02-01"});
+        row("update, button", {"000002", name, "wong", "cmdSave", 0,
+                               "Customer (Update) saved successfully", true, "WONG"});
+        row("number taken", {"000002", "txtCustomerID", "000001", "F12", 0,
+                             "Customer ID already exists!", false, "000002"});
+        row("database refuses",
+            {"000123", name, "HO", "F12", 0, "Customer (New) failed!", false, ""});
+        row("cancel", {"000002", name, "X", "cmdCancel", 0, "", true, lee});
+        row("Esc", {"000002", name, "X", "Esc", 0, "", true, lee});
+        row("title bar", {"000002", name, "X", "close", 0, "", true, lee});
+        row("delete with orders", {"000001", name, "", "cmdDelete", AnswerYes,
+                                   "Customer has transaction records, cannot delete!", false, lee});
+        row("delete, yes", {"000002", name, "", "cmdDelete", AnswerYes, ask, true, ""});
+        row("delete, no", {"000002", name, "", "cmdDelete", AnswerNo, ask, false, lee});
+        row("letters", {"A00012", name, "", "", 0, "Customer ID must be numeric!", false, ""});
+    }
+    void formActs() {
+        QFETCH(FormCase, c);
+        Shop s;
+        QVERIFY(s.t.exec("CREATE TRIGGER refuse BEFORE INSERT ON Customers WHEN NEW.EnglishName "
+                         "= 'HO' BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
+        QCOMPARE(s.open(c.number), c.action != "");
+        if (c.action.isEmpty()) {
+            QCOMPARE(s.t.messages.texts(), {c.message});
+            QCOMPARE(s.t.messages.boxes[0].icon, MsgIcon::Exclamation);
+            return;
+        }
+        QCOMPARE(s.box("txtCustomerID")->isEnabled(), c.number != "000001");
+        QCOMPARE(QApplication::focusWidget(),
+                 s.box(c.number == "000001" ? "txtEnglishName" : "txtCustomerID"));
+        QCOMPARE(s.find<QPushButton>("cmdDelete")->isEnabled(), c.number != "000123");
+        QCOMPARE(s.box("txtAddress")->cursorPosition(), 0);
+        QCOMPARE(s.box("txtBirthDate")->displayText(),
+                 c.number == "000123" ? BlankDateMask : "06/05/1980");
+        if (!c.typed.isEmpty())
+            s.type(c.box, c.typed);
+        s.t.messages.answers = {c.answer};
+        if (c.action == "F12" || c.action == "Esc")
+            s.press(c.action == "F12" ? Qt::Key_F12 : Qt::Key_Escape);
+        else if (c.action == "close")
+            s.form->close();
+        else
+            s.find<QPushButton>(c.action)->click();
+        QCOMPARE(s.t.messages.texts().value(s.t.messages.boxes.size() - 1), c.message);
+        QCOMPARE(s.closed(), c.closes);
+        if (!c.closes)
+            QCOMPARE(s.box(c.box)->text(), c.typed.isEmpty() ? "LEE SIU LUNG" : c.typed);
+        QCOMPARE(s.t.scalar("SELECT " + c.box.mid(3) + " FROM Customers WHERE CustomerID = ?",
+                            {c.number})
+                     .toString(),
+                 c.stored);
+    }
+};
+
+QTEST_MAIN(TestCustomer)
+#include "tst_customer.moc"
