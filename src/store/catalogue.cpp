@@ -323,8 +323,8 @@ bool DeleteCategory(Connection& db, const QString& categoryID) {
             return false;
         user = FirstProductInCategory(db, categoryID);
         if (user && user->ProductID.isEmpty())
-            return db.exec(QStringLiteral("DELETE FROM Category WHERE CategoryID = ?"),
-                           {categoryID}, QStringLiteral("DeleteCategory")) &&
+            return db.write(QStringLiteral("DELETE FROM Category WHERE CategoryID = ?"),
+                            {categoryID}, QStringLiteral("DeleteCategory")) &&
                    transaction.commit();
     }
     // Told only after the transaction has ended, so nothing stays locked behind the box.
