@@ -212,7 +212,6 @@ QWidget* frmOpRent::setupTotals() {
         }
         if (row.amount) {
             *row.amount = shownBox(row.amountName);
-            fitTo(*row.amount, "9,999.00");
             grid->addWidget(*row.amount, line, 2);
         }
         ++line;
@@ -220,6 +219,11 @@ QWidget* frmOpRent::setupTotals() {
     QFont bold = txtSumTotalAmt->font();
     bold.setBold(true);
     txtSumTotalAmt->setFont(bold);
+    // Sized after the total turns bold, so a seven-digit amount shows whole in every box.
+    for (const Row& row : rows) {
+        if (row.amount)
+            fitTo(*row.amount, "7,777,777.00");
+    }
     return box;
 }
 
