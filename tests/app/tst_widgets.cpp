@@ -3,7 +3,6 @@
 #include "ScriptedMessages.h"
 #include "TestSettings.h"
 #include "formutil.h"
-#include "lookup.h"
 #include "utility.h"
 
 #include <QHeaderView>
@@ -14,7 +13,7 @@
 #include <QTest>
 
 // The window services every form uses: the key preview, masked boxes, the discard question,
-// remembered grid widths and the category lookup.
+// and remembered grid widths.
 class TestWidgets : public QObject {
     Q_OBJECT
 
@@ -130,24 +129,6 @@ private Q_SLOTS:
         ReadColumnWidths(saved, store.settings);
         QCOMPARE((QList<int>{saved.columnWidth(0), saved.columnWidth(1), saved.columnWidth(2)}),
                  (QList<int>{20, 20, 82}));
-    }
-
-    void categoryDescription_data() {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QString>("description");
-        QTest::newRow("first of two with the same ID") << QStringLiteral("B") << "BLU-RAY";
-        QTest::newRow("case must match") << QStringLiteral("v") << QString();
-    }
-    void categoryDescription() {
-        QFETCH(QString, id);
-        QFETCH(QString, description);
-        const QStringList rows = {"V", "VIDEO", "B", "BLU-RAY", "B", "BETAMAX"};
-        QList<CategoryRec> list(3);
-        for (int i = 0; i < 3; ++i) {
-            list[i].CategoryID = rows[2 * i];
-            list[i].Description = rows[2 * i + 1];
-        }
-        QCOMPARE(CategoryDescription(list, id), description);
     }
 };
 
