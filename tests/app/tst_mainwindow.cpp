@@ -18,16 +18,14 @@
 
 #include <memory>
 
-using Keys = QList<Qt::Key>;
-
 // A search typed into a box ("cmdEdit": the adjustment number, then Edit): the answer of the
 // screen asked, the screen asked for with its key (for a pick from the list, the key is the
-// row picked by `keys`), and the message shown.
+// row `steps` pick), and the message shown.
 struct Search {
     QString box, typed = {};
     bool answer = true;
     QString call = {}, message = {};
-    Keys keys = {};
+    QStringList steps = {};
 };
 Q_DECLARE_METATYPE(Search)
 
@@ -56,7 +54,7 @@ public:
 // A started program on a test database holding members, copies and adjustments to search,
 // its main window shown and active. The screens it asks for are noted ("OpenTransaction
 // 000123") and the keyed ones answered from a script, true once it has run dry; each showing
-// of the selection list takes the next keys of a script (none: cancelled, so nothing hangs).
+// of the selection list takes the next steps of a script (none: cancelled, so nothing hangs).
 struct Program : TestContext, Screens {
     Program() {
         QVERIFY(t.ok());
@@ -103,7 +101,7 @@ struct Program : TestContext, Screens {
 
     QStringList calls;
     QList<bool> answers;
-    QList<Keys> listKeys;
+    QList<QStringList> listSteps;
     QList<QStringList> lists; // column 1 of each showing of the list
     bool windowShownWithList = false;
     std::unique_ptr<frmMain> window;
@@ -127,6 +125,22 @@ private:
                t.exec("INSERT INTO AcctAdjust (AdjustID, Description) VALUES ('000007', "
                       "'SHOP RENT'), ('000003', 'RENT REFUND'), ('000005', 'CASH FLOAT')");
     }
+    // Does on the list what the clerk does: a key ("Down", "F12"), a button, a double click on
+    // the current row or a close at the title bar.
+    static void act(frmSelectRecord& dialog, QTableWidget* grid, const QString& how) {
+        const QPoint at = grid->visualItemRect(grid->currentItem()).center();
+        if (auto* button = dialog.findChild<QPushButton*>(how)) {
+            button->click();
+        } else if (how == QLatin1String("title bar")) {
+            dialog.close();
+        } else if (how == QLatin1String("double click")) {
+            // A double click follows a press on the same row.
+            QTest::mousePress(grid->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+        } else {
+            QTest::keyClick(dialog.windowHandle(), QKeySequence(how)[0].key());
+        }
+    }
     void answerList() {
         auto* dialog = qobject_cast<frmSelectRecord*>(QApplication::activeModalWidget());
         if (!dialog || !dialog->isVisible())
@@ -137,8 +151,8 @@ private:
             keys << grid->item(row, 1)->text();
         lists << keys;
         windowShownWithList = windowShownWithList || window->isVisible();
-        for (Qt::Key key : listKeys.isEmpty() ? Keys{} : listKeys.takeFirst())
-            QTest::keyClick(dialog->windowHandle(), key);
+        for (const QString& how : listSteps.isEmpty() ? QStringList{} : listSteps.takeFirst())
+            act(*dialog, grid, how);
         if (dialog->isVisible())
             dialog->reject();
     }
@@ -247,36 +261,37 @@ private Q_SLOTS:
                             "Product Name (LIEN) not found!"});
         row("visit, the active one",
             {"txtSearchChiName_0", "chan", true, "OpenTransaction 000002"});
-        row("visit, inactive ones", {"txtSearchEngName_0",
-                                     "chan",
-                                     true,
-                                     "OpenTransaction",
-                                     "",
-                                     {Qt::Key_Down, Qt::Key_Enter}});
-        row("members", {"txtSearchChiName_1", "chan", true, "OpenCustomer", "", {Qt::Key_Return}});
-        row("titles",
-            {"txtSearchChiName_2", "love", true, "OpenProduct", "", {Qt::Key_Down, Qt::Key_F12}});
-        row("adjustments",
-            {"txtSearchChiName_3", "rent", true, "OpenAdjustment", "", {Qt::Key_Enter}});
+        row("visit, inactive ones",
+            {"txtSearchEngName_0", "chan", true, "OpenTransaction", "", {"Down", "Enter"}});
+        row("members", {"txtSearchChiName_1", "chan", true, "OpenCustomer", "", {"Return"}});
+        row("titles", {"txtSearchChiName_2", "love", true, "OpenProduct", "", {"Down", "F12"}});
+        row("adjustments", {"txtSearchChiName_3", "rent", true, "OpenAdjustment", "", {"Enter"}});
+        const QString members = "txtSearchChiName_1";
+        row("OK", {members, "chan", true, "OpenCustomer", "", {"Down", "cmdSave"}});
+        row("double click", {members, "chan", true, "OpenCustomer", "", {"Down", "double click"}});
+        row("Cancel", {members, "chan", true, "", "", {"Down", "cmdCancel"}});
+        row("Esc", {members, "chan", true, "", "", {"Down", "Esc"}});
+        row("title bar", {members, "chan", true, "", "", {"Down", "title bar"}});
         row("pick refused", {"txtSearchChiName_1",
                              "chan",
                              false,
                              "OpenCustomer",
                              "Local Name (CHAN) not found!",
-                             {Qt::Key_F12}});
+                             {"F12"}});
     }
     void searches() {
         QFETCH(Search, s);
         Program p;
         p.answers = {s.answer};
-        p.listKeys = {s.keys};
+        p.listSteps = {s.steps};
         QLineEdit* box = p.enter(s.box, s.typed);
         // A refused pick brings the list back, which the script then cancels.
-        QCOMPARE(p.lists.size(), s.keys.isEmpty() ? 0 : s.answer ? 1 : 2);
-        if (!s.keys.isEmpty()) {
-            QCOMPARE(p.lists[0].size(), 2);
-            s.call += QLatin1Char(' ') + p.lists[0][s.keys.count(Qt::Key_Down)];
-        }
+        const bool listed = !s.steps.isEmpty();
+        const bool opened = s.answer && !s.call.isEmpty();
+        QCOMPARE(p.lists.size(), listed ? (s.answer ? 1 : 2) : 0);
+        QVERIFY(!listed || p.lists[0].size() == 2);
+        if (listed && !s.call.isEmpty())
+            s.call += QLatin1Char(' ') + p.lists[0][s.steps.count("Down")];
         QVERIFY(!p.windowShownWithList);
         QCOMPARE(p.calls, s.call.isEmpty() ? QStringList() : QStringList{s.call});
         if (box->objectName().startsWith(QLatin1String("txtSearchID")))
@@ -288,14 +303,15 @@ private Q_SLOTS:
         if (!s.message.isEmpty())
             QCOMPARE(p.t.messages.boxes.first().icon, MsgIcon::Exclamation);
         // Nothing opened: the text is selected in the focused box for the next try.
-        if (!s.answer || s.call.isEmpty())
+        QCOMPARE(p.window->isVisible(), !listed || !opened);
+        if (!opened)
             QVERIFY(box->window()->focusWidget() == box && box->selectedText() == box->text());
     }
 
     // After the screen of a pick has closed the list comes back, until it is cancelled.
     void listComesBackUntilCancelled() {
         Program p;
-        p.listKeys = {{Qt::Key_Return}, {Qt::Key_Escape}};
+        p.listSteps = {{"Return"}, {"Esc"}};
         p.enter("txtSearchChiName_1", "chan");
         p.window->screenClosed();
         p.window->screenClosed();
