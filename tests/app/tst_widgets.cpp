@@ -1,19 +1,18 @@
 #include "KeyPreview.h"
 #include "MaskedLineEdit.h"
-#include "ScriptedMessages.h"
 #include "TestSettings.h"
 #include "formutil.h"
 #include "utility.h"
 
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
 
-// The window services every form uses: the key preview, masked boxes, the discard question,
-// and remembered grid widths.
+// The window services every form uses: the key preview, masked boxes and remembered grid
+// widths. Widths kept and read back are seen through the rental screen's grids, the discard
+// question through the adjustment and rate table screens.
 class TestWidgets : public QObject {
     Q_OBJECT
 
@@ -83,52 +82,18 @@ private Q_SLOTS:
         QCOMPARE(box.text(), reads);
     }
 
-    void confirmDiscard_data() {
-        QTest::addColumn<bool>("changed");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("nothing changed") << false << int(AnswerYes);
-        QTest::newRow("changed, Yes") << true << int(AnswerYes);
-        QTest::newRow("changed, No") << true << int(AnswerNo);
-        QTest::newRow("changed, Cancel") << true << int(AnswerCancel);
-    }
-    void confirmDiscard() {
-        QFETCH(bool, changed);
-        QFETCH(int, answer);
-        ScriptedMessages messages;
-        messages.answers << answer;
-        QWidget form;
-        form.show();
-        int discardAnswer = 0;
-        ConfirmDiscard(messages, form, changed, discardAnswer);
-        QCOMPARE(discardAnswer, answer);
-        QCOMPARE(form.isVisible(), answer != AnswerYes);
-        QCOMPARE(messages.boxes.size(), changed ? 1 : 0);
-        for (const ScriptedMessages::Box& box : messages.boxes)
-            QVERIFY(box.text == QStringLiteral("Data changed will not be saved!\rConfirm exit?") &&
-                    box.icon == MsgIcon::Question && box.buttons == MsgButtons::YesNoCancel);
-    }
-
-    // Widths are kept in twips under the grid's name and each column's heading; a column
-    // without a heading, or a stored width that is no number, is left alone.
-    void columnWidths() {
+    // Columns without a heading are neither kept nor read, nor is a width that is no number.
+    void columnWidthsNeedAHeadingAndANumber() {
         TestSettings store;
-        QTableWidget saved(1, 3);
-        saved.setObjectName("msgRentItems");
-        saved.horizontalHeader()->setMinimumSectionSize(1);
-        saved.setHorizontalHeaderLabels({"Item ID", "", "Title"});
-        for (int column = 0; column < 3; ++column)
-            saved.setColumnWidth(column, 80 + column);
-        SaveColumnWidths(saved, store.settings);
-        QCOMPARE(store.settings.allKeys(),
-                 (QStringList{"msgRentItems/Item ID", "msgRentItems/Title"}));
-        QCOMPARE(store.settings.value("msgRentItems/Title").toString(), QStringLiteral("1230"));
-
-        store.settings.setValue("msgRentItems/Item ID", "wide");
-        for (int column = 0; column < 3; ++column)
-            saved.setColumnWidth(column, 20);
-        ReadColumnWidths(saved, store.settings);
-        QCOMPARE((QList<int>{saved.columnWidth(0), saved.columnWidth(1), saved.columnWidth(2)}),
-                 (QList<int>{20, 20, 82}));
+        QTableWidget grid(1, 2);
+        grid.setObjectName("msgRentItems");
+        grid.setHorizontalHeaderLabels({"", "Title"});
+        SaveColumnWidths(grid, store.settings);
+        QCOMPARE(store.settings.allKeys(), QStringList{"msgRentItems/Title"});
+        store.settings.setValue("msgRentItems/Title", "wide");
+        grid.setColumnWidth(1, 40);
+        ReadColumnWidths(grid, store.settings);
+        QCOMPARE(grid.columnWidth(1), 40);
     }
 };
 
