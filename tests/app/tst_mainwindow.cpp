@@ -35,13 +35,10 @@ public:
     explicit KeyedForm(AppContext&) {
         setAttribute(Qt::WA_DeleteOnClose);
         last = this;
-        ++alive;
     }
-    ~KeyedForm() override { --alive; }
     bool Start(const QString& key) const { return key != QLatin1String("REFUSED"); }
 
-    static inline KeyedForm* last = nullptr;
-    static inline int alive = 0;
+    static inline QPointer<KeyedForm> last; // while it lives
 };
 
 // The program's own opener, with a KeyedForm for the copy screen.
@@ -216,8 +213,7 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(p.t.db().filePath(Connection::BackupFile)));
         QCOMPARE(p.find<QLabel>("sbPanel1")->text(),
                  QStringLiteral("Compressing Database! Please wait..."));
-        QVERIFY(!QApplication::overrideCursor());
-        QVERIFY(p.t.messages.boxes.isEmpty());
+        QVERIFY(!QApplication::overrideCursor() && p.t.messages.boxes.isEmpty());
         QCOMPARE(p.window->isVisible(), how == QLatin1String("mCompactDB"));
     }
 
@@ -329,13 +325,11 @@ private Q_SLOTS:
         p.box("txtSearchID_0")->setText("000123");
         p.ctx.ReopenTransaction = true;
         QCOMPARE(opener.OpenProduct(key), accepted);
-        QCOMPARE(KeyedForm::alive, accepted ? 1 : 0);
+        QCOMPARE(KeyedForm::last && KeyedForm::last->isVisible(), accepted);
         QCOMPARE(p.window->isVisible(), !accepted);
-        if (accepted) {
-            QVERIFY(KeyedForm::last->isVisible());
+        if (accepted)
             KeyedForm::last->close();
-        }
-        QTRY_COMPARE(KeyedForm::alive, 0);
+        QTRY_VERIFY(!KeyedForm::last);
         QCoreApplication::processEvents();
         QVERIFY(p.window->isVisible());
         QCOMPARE(p.calls, accepted ? QStringList{"OpenTransaction 000123"} : QStringList());
@@ -350,17 +344,16 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::addColumn<int>("page");
         QTest::addColumn<QString>("call");
-        const auto row = [](const char* how, int page, const char* call = "") {
-            QTest::newRow(how) << QString(how) << page << QString(call);
+        const auto row = [](const QString& how, int page, const char* call = "") {
+            QTest::newRow(qPrintable(how)) << how << page << QString(call);
         };
-        for (const char* how : {"F1", "mMainOrder", "kTransaction"})
-            row(how, 0);
-        for (const char* how : {"F2", "mMainCustomer", "kCustomer"})
-            row(how, 1);
-        for (const char* how : {"F3", "mMainProduct", "kProduct"})
-            row(how, 2);
-        for (const char* how : {"F4", "mAcctAdjust", "kAcctAdjust", "tab"})
-            row(how, 3);
+        const QStringList pages[] = {{"F1", "mMainOrder", "kTransaction"},
+                                     {"F2", "mMainCustomer", "kCustomer"},
+                                     {"F3", "mMainProduct", "kProduct"},
+                                     {"F4", "mAcctAdjust", "kAcctAdjust", "tab"}};
+        for (int page = 0; page < 4; ++page)
+            for (const QString& how : pages[page])
+                row(how, page);
         for (const char* how : {"F6", "Esc", "Shift+F3", "Ctrl+F3", "kSystem"})
             row(how, -1);
         for (const char* how : {"F5", "kReport", "mTxDailyRpt"})
@@ -398,8 +391,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), number);
         QCOMPARE(number->selectedText(), QStringLiteral("1"));
         QCOMPARE(p.calls, call.isEmpty() ? QStringList() : QStringList{call});
-        QVERIFY(p.t.messages.boxes.isEmpty());
-        QVERIFY(p.window->isVisible());
+        QVERIFY(p.t.messages.boxes.isEmpty() && p.window->isVisible());
     }
 };
 

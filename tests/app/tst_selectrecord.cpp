@@ -32,7 +32,10 @@ private:
             });
             dialog.Start(caller, SelectLayout::Customers);
         }
-        void press(Qt::Key key) { QTest::keyClick(dialog.windowHandle(), key); }
+        void press(std::initializer_list<Qt::Key> keys) {
+            for (Qt::Key key : keys)
+                QTest::keyClick(dialog.windowHandle(), key);
+        }
 
         QWidget caller;
         frmSelectRecord dialog{ctx};
@@ -66,11 +69,7 @@ private Q_SLOTS:
     // chosen row current; after a cancel the next list is filled afresh.
     void pendingListComesBackUnchanged() {
         Dialog d;
-        d.start([&] {
-            d.press(Qt::Key_Down);
-            d.press(Qt::Key_Down);
-            d.press(Qt::Key_Return);
-        });
+        d.start([&] { d.press({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}); });
         d.ctx.CustomerMatches.removeLast();
         QList<int> shown; // current row and row count of each showing
         const auto note = [&] { shown << d.grid()->currentRow() << d.grid()->rowCount(); };

@@ -53,8 +53,8 @@ private Q_SLOTS:
         const qint64 pid = gone.processId();
         QVERIFY(gone.waitForFinished());
         QFile left(path);
-        QVERIFY(left.open(QIODevice::WriteOnly));
-        left.write(QByteArray::number(pid) + "\nvormel\n\n");
+        QVERIFY(left.open(QIODevice::WriteOnly) &&
+                left.write(QByteArray::number(pid) + "\nvormel\n\n") > 0);
         left.close();
         QVERIFY(SingleInstance(path).tryLock());
     }

@@ -24,20 +24,18 @@ private Q_SLOTS:
         QTest::addColumn<bool>("swallowed");
         QTest::addColumn<bool>("otherWindow");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("returns");
-        QTest::newRow("letter") << int(Qt::Key_A) << false << false << "A" << 0;
+        QTest::newRow("letter") << int(Qt::Key_A) << false << false << "A";
         // The box does not take F2, so the key travels on to the window: still one call.
-        QTest::newRow("F2") << int(Qt::Key_F2) << false << false << "" << 0;
-        QTest::newRow("Enter let pass") << int(Qt::Key_Return) << false << false << "" << 1;
-        QTest::newRow("Enter swallowed") << int(Qt::Key_Return) << true << false << "" << 0;
-        QTest::newRow("other window") << int(Qt::Key_A) << false << true << "a" << 0;
+        QTest::newRow("F2") << int(Qt::Key_F2) << false << false << "";
+        QTest::newRow("Enter let pass") << int(Qt::Key_Return) << false << false << "";
+        QTest::newRow("Enter swallowed") << int(Qt::Key_Return) << true << false << "";
+        QTest::newRow("other window") << int(Qt::Key_A) << false << true << "a";
     }
     void previewsKeys() {
         QFETCH(int, key);
         QFETCH(bool, swallowed);
         QFETCH(bool, otherWindow);
         QFETCH(QString, text);
-        QFETCH(int, returns);
         QWidget form;
         auto* ownBox = new QLineEdit(&form);
         QList<int> seen;
@@ -53,7 +51,7 @@ private Q_SLOTS:
         QTest::keyClick(box, Qt::Key(key));
         QCOMPARE(box->text(), text);
         QCOMPARE(seen, otherWindow ? QList<int>() : QList<int>{key});
-        QCOMPARE(pressed.count(), returns);
+        QCOMPARE(pressed.count(), key == Qt::Key_Return && !swallowed ? 1 : 0);
     }
 
     void maskedBoxReadsLiteralsAndPrompts_data() {
@@ -75,9 +73,6 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, reads);
         MaskedLineEdit box(mask, prompt);
-        box.show();
-        box.setFocus();
-        box.setCursorPosition(0);
         QTest::keyClicks(&box, typed);
         QCOMPARE(box.text(), reads);
     }
