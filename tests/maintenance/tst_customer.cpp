@@ -32,15 +32,6 @@ class TestCustomer : public QObject {
 private:
     struct Shop : FormHarness<frmCustomer> {
         Shop() { QVERIFY(stockedshop::stock(t)); }
-        bool sale(const QString& customerID) {
-            return shoprows::sale(t, QDate(2004, 3, 1), customerID, 3, shoprows::money("1"));
-        }
-        // The member stored under the number, or an empty record.
-        CustomerRec stored(const QString& id) {
-            CustomerRec rec;
-            rec.CustomerID = id;
-            return GetCustomer(t.db(), rec) ? rec : CustomerRec();
-        }
     };
     // One shop for the rows that write nothing.
     std::unique_ptr<Shop> m_reader;
@@ -119,7 +110,8 @@ private Q_SLOTS:
         QFETCH(QString, saleOf);
         QFETCH(QString, storedAs);
         Shop s;
-        QVERIFY(saleOf.isEmpty() || s.sale(saleOf));
+        QVERIFY(saleOf.isEmpty() ||
+                shoprows::sale(s.t, QDate(2004, 3, 1), saleOf, 3, shoprows::money("1")));
         CustomerRec rec;
         const CustomerMode mode = LoadCustomer(s.t.db(), s.clock, member, rec);
         QCOMPARE(rec.BuyCount, saleOf == member ? 7 : mode.IsNew ? 0 : 4);
@@ -134,8 +126,9 @@ private Q_SLOTS:
         entry.CustomerID = "000009";
         s.clock.advanceDays(1);
         QVERIFY(SaveCustomer(s.t.db(), s.clock, mode, entry, rec));
-        const CustomerRec stored = s.stored(storedAs);
-        QVERIFY(rec.RAWID > 0 && stored.RAWID == rec.RAWID);
+        CustomerRec stored;
+        stored.CustomerID = storedAs;
+        QVERIFY(GetCustomer(s.t.db(), stored) && rec.RAWID > 0 && stored.RAWID == rec.RAWID);
         QCOMPARE(stored.ModDate, s.clock.now());
         QCOMPARE(stored.InDate, mode.IsNew ? s.clock.now() : stockedshop::Entered);
         QCOMPARE(QStringList({stored.Address, DateToDisplay(stored.JoinDate),
