@@ -23,8 +23,9 @@ public:
     }
 
     QString path() const { return dir.filePath(Connection::LiveFile); }
-    qint64 count(const QString& sql, const QVariantList& values = {}) {
-        auto q = db->run(sql, values, QStringLiteral("test"));
+    // The number of rows of "SELECT count(*) FROM " + `from`.
+    qint64 count(const QString& from, const QVariantList& values = {}) {
+        auto q = db->run(QStringLiteral("SELECT count(*) FROM ") + from, values, "test");
         return q && q->next() ? q->value(0).toLongLong() : -1;
     }
 
@@ -47,8 +48,7 @@ inline WorkingFileSpec generatedSpec(const GenerateOptions& options, shop::RowCo
                            }};
 }
 
-// How many rows a query counts ("SELECT count(*) FROM " + `from`), and the range it must
-// fall in.
+// How many rows a count of `from` gives, and the range it must fall in.
 struct RowCheck {
     const char* what;
     const char* from;
