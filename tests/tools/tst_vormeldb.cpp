@@ -1,0 +1,330 @@
+#include "CreatedFile.h"
+#include "ToolRun.h"
+#include "commandline.h"
+#include "demo.h"
+#include "serials.h"
+#include "shopinfo.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace {
+
+// How many rows a count of `from` gives, and the range it must fall in.
+struct RowCheck {
+    const char* what;
+    const char* from;
+    qint64 least = 0;
+    qint64 most = 0;
+};
+
+// What every shop the tools write holds, whatever its size.
+const QList<RowCheck> TradeInvariants = {
+    {"open line not out", "Order_Details d JOIN Items i USING (ItemID) "
+                          "WHERE d.RentStatus = '0' AND i.Status <> '1'"},
+    {"out without one open line",
+     "Items i WHERE Status = '1' AND (SELECT count(*) FROM Order_Details d "
+     "WHERE d.ItemID = i.ItemID AND d.RentStatus = '0') <> 1"},
+    {"charged wrongly", "Order_Payment WHERE ChargeAmt <> "
+                        "CASE WHEN PayType = '3' THEN 0 ELSE UnitRate * Quantity END"},
+    {"returned but owing",
+     "Order_Payment p JOIN Order_Details d USING (OrderIdx) WHERE d.RentStatus = '1' "
+     "AND (p.PayStatus <> 'Y' OR p.SettleDate = '2222-01-01')"},
+    {"lines without charge", "Order_Details d WHERE NOT EXISTS "
+                             "(SELECT 1 FROM Order_Payment p WHERE p.OrderIdx = d.OrderIdx)"},
+    {"lines without order",
+     "Order_Details d WHERE NOT EXISTS (SELECT 1 FROM Orders o WHERE o.OrderID = d.OrderID)"},
+    {"two open orders", "(SELECT o.CustomerID FROM Orders o JOIN Order_Details d USING (OrderID) "
+                        "WHERE d.RentStatus = '0' GROUP BY o.CustomerID "
+                        "HAVING count(DISTINCT o.OrderID) > 1)"},
+    {"counters not past every number",
+     "SerialNo WHERE OrderID = (SELECT max(CAST(OrderID AS INTEGER)) + 1 FROM Orders) AND "
+     "OrderIdx = (SELECT max(CAST(OrderIdx AS INTEGER)) + 1 FROM Order_Details) AND "
+     "ProductID = (SELECT max(CAST(ProductID AS INTEGER)) + 1 FROM Products) AND "
+     "AdjustID = (SELECT max(CAST(AdjustID AS INTEGER)) + 1 FROM AcctAdjust)",
+     1, 1},
+    {"sales of copies", "Sales s WHERE NOT EXISTS (SELECT 1 FROM Items i WHERE "
+                        "i.ItemID = s.RateID AND i.Status = '4')"},
+};
+
+const QDate LeapDay(2024, 2, 29);
+const QDate NewYear(2023, 1, 3);
+
+WorkingFileSpec demoSpec(const QDate& today) {
+    return WorkingFileSpec{QDateTime(today, QTime(8, 0)), QStringLiteral("DEMO"),
+                           [today](Connection& db) { return addDemoShop(db, today); }};
+}
+
+// Small enough to make in a moment, large enough that every kind of trade happens.
+GenerateOptions tinyShop(std::uint32_t seed = 7) {
+    return {.members = 150, .titles = 40, .copies = 160, .years = 1, .seed = seed};
+}
+
+// A "?" stands for the demo's day.
+const QList<RowCheck> DemoShape = {
+    {"members", "Customers", 55, 65},
+    {"inactive", "Customers WHERE Active = 'N'", 1, 10},
+    {"under 18", "Customers WHERE BirthDate > date(?, '-18 years')", 1, 10},
+    {"visitors", "Customers WHERE HKResident = 'N'", 1, 10},
+    {"names not in Chinese script", "Customers WHERE ChineseName NOT GLOB '*[一-鿿]*'", 0, 5},
+    {"categories", "Category", 4, 12},
+    {"titles", "(SELECT DISTINCT ProductID FROM Items WHERE Status <> '4')", 35, 45},
+    {"copies", "Items WHERE Status <> '4'", 100, 140},
+    {"damaged, sold, rate codes each 1 to 10",
+     "(SELECT 1 FROM Items WHERE Status IN ('2', '3', '4') GROUP BY Status HAVING count(*) <= 10)",
+     3, 3},
+    {"rate codes are the S items", "Items WHERE (Status = '4') <> (substr(ItemID, 1, 1) = 'S')"},
+    {"rate codes in a bundle",
+     "Items i JOIN Products p USING (ProductID) JOIN Category c USING (CategoryID) "
+     "WHERE i.Status = '4' AND c.UnitPrice > 0 AND c.PromoteQty > 0",
+     1, 10},
+    {"overdue out",
+     "Order_Details d JOIN Items i USING (ItemID) "
+     "WHERE d.RentStatus = '0' AND d.EndDate < ? AND i.Status = '1'",
+     1, 40},
+    {"arrears renewals",
+     "Order_Payment WHERE PayType = '2' AND PayStatus = 'N' AND PayDate = '2222-01-01' AND "
+     "SettleDate <> '2222-01-01'",
+     1, 20},
+    {"cash renewals", "Order_Payment WHERE PayType = '2' AND PayStatus = 'Y'", 1, 200},
+    {"late charges", "Order_Payment WHERE PayType = '1'", 1, 300},
+    {"free rentals", "Order_Payment WHERE PayType = '3' AND Discount = 1 AND ChargeAmt = 0", 1,
+     100},
+    {"sales", "Sales", 1, 300},
+    {"credits", "AcctAdjust WHERE AdjustAmt > 0", 1, 10},
+    {"debits", "AcctAdjust WHERE AdjustAmt < 0", 1, 10},
+    {"renewal numbers", "Order_Payment WHERE PayType = '2' AND RenewIndex < 1"},
+    {"return dates", "Order_Details WHERE RentStatus = '1' AND "
+                     "(ReturnDate > ? OR ReturnDate < substr(InitDate, 1, 10))"},
+    {"open lines dated", "Order_Details WHERE RentStatus = '0' AND ReturnDate <> '2222-01-01'"},
+    {"paid later than today", "Order_Payment WHERE PayDate > ? AND PayDate <> '2222-01-01'"},
+    {"inactive served", "(SELECT CustomerID FROM Orders UNION ALL SELECT CustomerID FROM Sales) "
+                        "JOIN Customers USING (CustomerID) WHERE Active <> 'Y'"},
+};
+
+// "?"s stand for the first and the last day of trade.
+const QList<RowCheck> GeneratedShape = {
+    {"members as asked", "Customers", 150, 150},
+    {"titles as asked",
+     "Products WHERE ProductID IN (SELECT ProductID FROM Items WHERE Status <> '4')", 40, 40},
+    {"copies as asked", "Items WHERE Status <> '4'", 160, 160},
+    {"charges of another line", "Order_Payment p JOIN Order_Details d USING (OrderIdx) "
+                                "WHERE p.OrderID <> d.OrderID OR p.ItemID <> d.ItemID"},
+    {"orders of nobody", "Orders o WHERE NOT EXISTS "
+                         "(SELECT 1 FROM Customers c WHERE c.CustomerID = o.CustomerID)"},
+    {"rented before joining", "Order_Details d JOIN Orders o USING (OrderID) JOIN Customers c "
+                              "USING (CustomerID) WHERE substr(d.InitDate, 1, 10) < c.JoinDate"},
+    {"trade outside the years", "Order_Details WHERE substr(InitDate, 1, 10) NOT BETWEEN ? AND ?"},
+    {"rents, late charges, cash and arrears renewals, free rentals",
+     "(SELECT DISTINCT PayType || iif(PayType = '2', PayStatus, '') FROM Order_Payment)", 5, 5},
+    {"lines still out, sales, adjustments",
+     "Order_Details WHERE RentStatus = '0' AND EXISTS (SELECT 1 FROM Sales) AND "
+     "EXISTS (SELECT 1 FROM AcctAdjust)",
+     1, 100000},
+    {"damaged, sold, former members each 1 to 100",
+     "(SELECT 1 FROM Items WHERE Status IN ('2', '3') GROUP BY Status HAVING count(*) <= 100 "
+     "UNION ALL SELECT 1 FROM Customers WHERE Active = 'N' GROUP BY Active HAVING count(*) <= 100)",
+     3, 3},
+};
+
+const WorkingFileSpec Plain{QDateTime(QDate(2024, 3, 1), QTime(9, 30)), {}, {}};
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+// Every table, then every code named and the one category fit to rent.
+const QStringList BaseRows =
+    QStringLiteral("ItemStatus PaymentType OpCode SerialNo RptDailyTx Category ShopInfo Customers "
+                   "Orders Order_Details Order_Payment Products Items Sales AcctAdjust Cust_Temp "
+                   "Item_Temp")
+        .split(' ') +
+    QStringList{"ItemStatus WHERE Name <> '' AND ID IN ('0', '1', '2', '3', '4')",
+                "PaymentType WHERE Name <> '' AND ID IN ('0', '1', '2', '3')",
+                "Category WHERE CategoryID = 'V' AND RentUnitRate > 0 AND RentUnitDays "
+                "BETWEEN 1 AND 7"};
+
+QStringList codesOf(const OpCodeRec& r) {
+    return {r.AddItem,       r.FreeItem,         r.DeleteItem, r.EditItem, r.ReturnItem,
+            r.RenewItemCash, r.RenewItemArrears, r.BadItem,    r.SalesItem};
+}
+
+} // namespace
+
+// vormel-db: the working file it makes, the demo shop on any day, a generated shop of any
+// size, and its command line.
+class Test_vormeldb : public QObject {
+    Q_OBJECT
+
+    QList<std::shared_ptr<CreatedFile>> m_shops;
+    shop::RowCounts m_written;
+    const QList<QList<RowCheck>> shapes = {DemoShape + TradeInvariants, DemoShape + TradeInvariants,
+                                           GeneratedShape + TradeInvariants};
+
+private slots:
+    void initTestCase() {
+        m_shops = {std::make_shared<CreatedFile>(demoSpec(LeapDay)),
+                   std::make_shared<CreatedFile>(demoSpec(NewYear)),
+                   std::make_shared<CreatedFile>(generatedSpec(tinyShop(), m_written))};
+        for (const auto& f : m_shops) {
+            QVERIFY2(f->opened, qPrintable(f->error));
+            QVERIFY(f->messages.boxes.isEmpty());
+        }
+    }
+
+    void hasThePromisedShape_data() {
+        QTest::addColumn<int>("shop");
+        QTest::addColumn<int>("check");
+        const char* names[] = {"leap day", "new year", "generated"};
+        for (int shop = 0; shop < 3; ++shop) {
+            for (int check = 0; check < shapes[shop].size(); ++check)
+                QTest::addRow("%s: %s", names[shop], shapes[shop][check].what) << shop << check;
+        }
+    }
+    void hasThePromisedShape() {
+        QFETCH(int, shop);
+        QFETCH(int, check);
+        const RowCheck& c = shapes[shop][check];
+        const QList<QVariantList> days = {{LeapDay, LeapDay},
+                                          {NewYear, NewYear},
+                                          {tinyShop().opening(), GenerateOptions::lastDay()}};
+        const QString from = QString::fromUtf8(c.from);
+        const qint64 n = m_shops[shop]->count(from, days[shop].mid(0, from.count('?')));
+        QVERIFY2(n >= c.least && n <= c.most, qPrintable(QString::number(n)));
+    }
+
+    // The same day gives the same demo, another seed another shop (the same seed is the
+    // tool's, below).
+    void sameInputGivesTheSameFile() {
+        QCOMPARE(readAll(CreatedFile(demoSpec(LeapDay)).path()), readAll(m_shops[0]->path()));
+        shop::RowCounts written;
+        QVERIFY(readAll(CreatedFile(generatedSpec(tinyShop(8), written)).path()) !=
+                readAll(m_shops[2]->path()));
+    }
+
+    void holdsExactlyTheBaseRows() {
+        CreatedFile file(Plain);
+        QVERIFY2(file.opened, qPrintable(file.error));
+        QCOMPARE(entries(file.dir.path()), QStringList{Connection::LiveFile});
+        QStringList counts;
+        for (const QString& from : BaseRows)
+            counts << QString::number(file.count(from));
+        QCOMPARE(counts.join(' '), "5 4 1 1 1 1 0 0 0 0 0 0 0 0 0 0 0 5 4 1");
+        OpCodeRec opCodes;
+        QVERIFY(GetOpCodes(*file.db, opCodes));
+        QCOMPARE(codesOf(opCodes), codesOf(OpCodeRec::defaults()));
+        for (const char* counter : {"OrderIdx", "OrderID", "ProductID", "AdjustID"})
+            QCOMPARE(GetSerialNo(*file.db, counter), QStringLiteral("000001"));
+        QVERIFY(file.messages.boxes.isEmpty());
+    }
+
+    // Neither a file that was there before nor one that appears while the new one is being
+    // written is replaced; whatever else goes wrong, the folder ends as it began.
+    void failsLeavingTheFolderAsItWas_data() {
+        QTest::addColumn<int>("failure");
+        int failure = 0;
+        for (const char* name : {"file there before", "file appearing meanwhile",
+                                 "demo fails half way", "folder missing"})
+            QTest::newRow(name) << failure++;
+    }
+    void failsLeavingTheFolderAsItWas() {
+        QFETCH(int, failure);
+        QTemporaryDir dir;
+        const QString name = failure == 3 ? "missing/Flicka.mdb" : "Flicka.mdb";
+        const QString path = dir.filePath(name);
+        const QByteArray theirs = "someone's data";
+        WorkingFileSpec spec = Plain;
+        if (failure == 0)
+            QVERIFY(writeFile(path, theirs));
+        if (failure == 1)
+            spec.fill = [&](Connection&) { return writeFile(path, theirs); };
+        if (failure == 2)
+            spec.fill = [](Connection& db) {
+                return db.exec("UPDATE SerialNo SET AdjustID = NULL", {}, "t") &&
+                       addDemoShop(db, LeapDay);
+            };
+        ScriptedMessages messages;
+        QString error;
+        QVERIFY(!createWorkingFile(path, spec, messages, error));
+        const bool taken = failure < 2;
+        QCOMPARE(error == path + QStringLiteral(" already exists"), taken);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(readAll(path), taken ? theirs : QByteArray());
+        QCOMPARE(entries(dir.path()), taken ? QStringList{name} : QStringList());
+    }
+
+    // Arguments that do not make one command; the tool answers them with its usage.
+    void commandLineRefused_data() {
+        QTest::addColumn<QStringList>("args");
+        for (const char* args :
+             {"", "create", "generate --seed 2", "make Flicka.mdb", "create --fast Flicka.mdb",
+              "create Flicka.mdb --shop-name", "create a.mdb b.mdb",
+              "generate --titles 10 --copies 9 x.mdb", "generate --members 0 x.mdb",
+              "generate --years five x.mdb", "generate --years 21 x.mdb", "generate --demo x.mdb",
+              "create --members 10 x.mdb"})
+            QTest::newRow(args) << QString::fromLatin1(args).split(' ', Qt::SkipEmptyParts);
+    }
+    void commandLineRefused() {
+        QFETCH(QStringList, args);
+        QVERIFY(!parseDbCommand(QStringList{"vormel-db"} + args));
+    }
+
+    // What the tool answers: the usage on a wrong command line, the reason when the file could
+    // not be made, a demo file under the name asked for, and a generated shop of every size and
+    // the seed given, saying what it wrote.
+    void tool_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("usage") << QStringList{"make"} << 2 << "usage: vormel-db create";
+        QTest::newRow("taken") << QStringList{"create", "Flicka.mdb"} << 1
+                               << "Flicka.mdb already exists";
+        QTest::newRow("demo") << QStringList{"create", "--demo", "--shop-name", "影視 SHOP",
+                                             "Flicka.mdb"}
+                              << 0 << "";
+        QString said = "shop.mdb: trade from 2024-07-01 to 2025-06-30; %1 members, %2 titles, %3 "
+                       "copies, %4 orders, %5 order lines, %6 charges, %7 sales, %8 adjustments; ";
+        for (const char* from : {"Customers", "Products", "Items", "Orders", "Order_Details",
+                                 "Order_Payment", "Sales", "AcctAdjust"})
+            said = said.arg(m_shops[2]->count(from));
+        QTest::newRow("generate") << QStringLiteral("generate --members 150 --titles 40 --copies "
+                                                    "160 --years 1 --seed 7 shop.mdb")
+                                         .split(' ')
+                                  << 0 << said;
+    }
+    void tool() {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        if (exitCode == 1)
+            QVERIFY(writeFile(dir.filePath(Connection::LiveFile), "mine"));
+        const ToolRun run = runTool(QStringLiteral(VORMEL_DB_TOOL), args, dir.path());
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(exitCode ? run.out : run.err, QString());
+        QCOMPARE((exitCode ? run.err : run.out).left(said.size()), said);
+        const QByteArray file = readAll(dir.filePath(args.last()));
+        QCOMPARE(entries(dir.path()).isEmpty(), exitCode == 2);
+        QCOMPARE(file == "mine", exitCode == 1);
+        if (args.first() == "generate")
+            QVERIFY(file == readAll(m_shops[2]->path()));
+        if (args.contains("--demo")) {
+            ScriptedMessages messages;
+            Connection db(messages, dir.path());
+            QVERIFY(db.OpenDatabase());
+            QCOMPARE(GetShopName(db), QStringLiteral("影視 SHOP"));
+            auto members = db.run(QStringLiteral("SELECT count(*) FROM Customers"), {}, "test");
+            QVERIFY(members && members->next() && members->value(0).toInt() > 0);
+            QVERIFY(messages.boxes.isEmpty());
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(Test_vormeldb)
+#include "tst_vormeldb.moc"
