@@ -98,3 +98,12 @@ qint64 ShopFixture::count(const QString& sql, const QVariantList& values) {
 QString ShopFixture::text(const QString& sql, const QVariantList& values) {
     return t.scalar(sql, values).toString();
 }
+
+QString ShopFixture::rows(const QString& table, const QString& columns) {
+    QStringList values;
+    for (const QString& column : columns.split(QLatin1Char(' ')))
+        values << QStringLiteral("ifnull(%1, '-')").arg(column);
+    return text(QStringLiteral("SELECT ifnull(group_concat(r, '; '), '') FROM (SELECT %1 AS r "
+                               "FROM %2 ORDER BY r)")
+                    .arg(values.join(QStringLiteral(" || ' ' || ")), table));
+}

@@ -35,6 +35,8 @@ public:
 
     qint64 count(const QString& sql, const QVariantList& values = {});
     QString text(const QString& sql, const QVariantList& values = {});
+    // Every row of `table` as its `columns` (names joined by spaces), rows in order, "; " apart.
+    QString rows(const QString& table, const QString& columns);
 
     TestDb t;
     TestClock clock;

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 #include "RentGrids.h"
+#include "Rows.h"
 #include "TestClock.h"
 #include "TestSettings.h"
 #include "catalogue.h"
@@ -56,144 +57,112 @@ class TestRentalRules : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Pieces, bundle size, price.
     void salePrice_data() {
-        QTest::addColumn<qint64>("pieces");
-        QTest::addColumn<qint64>("bundle");
-        QTest::addColumn<QString>("price");
-        QTest::newRow("two bundles and one") << qint64(7) << qint64(3) << "60.00";
-        QTest::newRow("exactly one bundle") << qint64(3) << qint64(3) << "25.00";
-        QTest::newRow("fewer than a bundle") << qint64(2) << qint64(3) << "20.00";
-        QTest::newRow("no bundle") << qint64(7) << qint64(0) << "70.00";
+        rows({{"two bundles and one", "7 3 60.00"},
+              {"exactly one bundle", "3 3 25.00"},
+              {"fewer than a bundle", "2 3 20.00"},
+              {"no bundle", "7 0 70.00"}});
     }
     void salePrice() {
-        QFETCH(qint64, pieces);
-        QFETCH(qint64, bundle);
-        QFETCH(QString, price);
+        const QStringList v = rowValues();
         ItemRateRec r = rates();
-        r.PromoteQty = bundle;
-        QCOMPARE(SalePrice(r, pieces).format(), price);
+        r.PromoteQty = v[1].toLongLong();
+        QCOMPARE(SalePrice(r, v[0].toLongLong()).format(), v[2]);
     }
 
     // Renewed before the due day, the new period follows on from the due date; from the due
-    // day on, it starts at the renewal.
+    // day on, it starts at the renewal. Minutes from the due day's start: renewal, new start.
     void renewalPeriod_data() {
-        QTest::addColumn<QDateTime>("now");
-        QTest::addColumn<QDateTime>("start");
-        const QDateTime dueDay(QDate(2004, 3, 13), QTime(0, 0));
-        const QDateTime late(QDate(2004, 3, 15), QTime(11, 0));
-        QTest::newRow("the day before") << dueDay.addSecs(-60) << dueDay;
-        QTest::newRow("at midnight") << dueDay << dueDay;
-        QTest::newRow("on the due day") << dueDay.addSecs(9 * 3600) << dueDay.addSecs(9 * 3600);
-        QTest::newRow("two days late") << late << late;
+        rows({{"the day before", "-1 0"},
+              {"at midnight", "0 0"},
+              {"on the due day", "540 540"},
+              {"two days late", "3540 3540"}});
     }
     void renewalPeriod() {
-        QFETCH(QDateTime, now);
-        QFETCH(QDateTime, start);
-        QCOMPARE(RenewalStart(QDate(2004, 3, 13), now), start);
+        const QStringList v = rowValues();
+        const QDateTime dueDay(QDate(2004, 3, 13), QTime(0, 0));
+        const QDateTime start = dueDay.addSecs(v[1].toInt() * 60);
+        QCOMPARE(RenewalStart(dueDay.date(), dueDay.addSecs(v[0].toInt() * 60)), start);
         QCOMPARE(DueDate(start, rates(), 2), start.date().addDays(6));
     }
 
     // Days charged: the late amount over 2.50 a day, to the nearest whole day.
     void lateChargeRow_data() {
-        QTest::addColumn<QString>("late");
-        QTest::addColumn<qint64>("days");
-        QTest::newRow("three days") << "7.5" << qint64(3);
-        QTest::newRow("rounded to the nearest day") << "6.5" << qint64(3);
-        QTest::newRow("under half a day") << "1" << qint64(0);
+        rows({{"three days", "7.50 3"},
+              {"rounded to the nearest day", "6.50 3"},
+              {"under half a day", "1.00 0"}});
     }
     void lateChargeRow() {
-        QFETCH(QString, late);
-        QFETCH(qint64, days);
+        const QStringList v = rowValues();
         OrderLine l = line("000001");
-        l.LateAmt = *Money::parse(late);
+        l.LateAmt = *Money::parse(v[0]);
         l.payments.clear();
         AddLateChargeRow(l, Evening);
         QCOMPARE(l.payments.size(), 1);
-        QCOMPARE(l.payments[0].Quantity, days);
-        QCOMPARE(l.payments[0].ChargeAmt, l.LateAmt);
-        QCOMPARE(l.payments[0].PayType, QStringLiteral("1"));
+        const auto& p = l.payments[0];
+        QCOMPARE(QString("%1 %2 %3").arg(p.ChargeAmt.format()).arg(p.Quantity).arg(p.PayType),
+                 v[0] + " " + v[1] + " 1");
     }
 
+    // Typed, value.
     void quantityValue_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<qint64>("value");
-        QTest::newRow("one digit and prompt") << "2_" << qint64(2);
-        QTest::newRow("prompt first") << "_2" << qint64(0);
-        QTest::newRow("untouched") << "__" << qint64(0);
-        QTest::newRow("two digits") << "12" << qint64(12);
+        rows({{"one digit and prompt", "2_ 2"},
+              {"prompt first", "_2 0"},
+              {"untouched", "__ 0"},
+              {"two digits", "12 12"}});
     }
     void quantityValue() {
-        QFETCH(QString, typed);
-        QFETCH(qint64, value);
-        QCOMPARE(QuantityValue(typed), value);
+        const QStringList v = rowValues();
+        QCOMPARE(QuantityValue(v[0]), v[1].toLongLong());
     }
 
-    // `lengths`: the item field's length at each key, the keys `gapMs` apart, then Enter. A
-    // scan is timed from the latest key that found one character there.
+    // The item ID; the item field's length at each key, the keys `gapMs` apart, then Enter;
+    // the gap; whether it runs. A scan is timed from the latest key that found one character.
     void scanRule_data() {
-        QTest::addColumn<QString>("itemID");
-        QTest::addColumn<QString>("lengths");
-        QTest::addColumn<int>("gapMs");
-        QTest::addColumn<bool>("runs");
-        QTest::newRow("scanned") << "000001"
-                                 << "012345" << 10 << true;
-        QTest::newRow("exactly one second") << "000001"
-                                            << "012345" << 200 << true;
-        QTest::newRow("typed slowly") << "000001"
-                                      << "012345" << 201 << false;
-        QTest::newRow("five characters fast") << "00001"
-                                              << "01234" << 10 << false;
-        QTest::newRow("settle all, slowly") << "S88"
-                                            << "012" << 900 << true;
-        QTest::newRow("no keys seen") << "000001"
-                                      << "" << 0 << false;
-        QTest::newRow("cleared and scanned") << "000001"
-                                             << "012012345" << 150 << true;
+        rows({{"scanned", "000001 012345 10 1"},
+              {"exactly one second", "000001 012345 200 1"},
+              {"typed slowly", "000001 012345 201 0"},
+              {"five characters fast", "00001 01234 10 0"},
+              {"settle all, slowly", "S88 012 900 1"},
+              {"no keys seen", "000001 - 0 0"},
+              {"cleared and scanned", "000001 012012345 150 1"}});
     }
     void scanRule() {
-        QFETCH(QString, itemID);
-        QFETCH(QString, lengths);
-        QFETCH(int, gapMs);
-        QFETCH(bool, runs);
+        const QStringList v = rowValues();
         TestClock clock;
         CommandLine keying(clock, OpCodeRec::defaults());
-        for (QChar length : lengths) {
+        for (QChar length : QString(v[1]).remove('-')) {
             keying.itemKeyDown(length.digitValue());
-            clock.advanceMs(gapMs);
+            clock.advanceMs(v[2].toInt());
         }
-        QCOMPARE(keying.itemEnter(itemID) == ItemEnter::Run, runs);
+        QCOMPARE(keying.itemEnter(v[0]) == ItemEnter::Run, v[3] == "1");
     }
 
+    // Item, order, the code offered: an open order keeps the code it has.
     void presetCode_data() {
-        QTest::addColumn<QString>("itemID");
-        QTest::addColumn<bool>("newOrder");
-        QTest::addColumn<QString>("code");
-        QTest::newRow("sale code, new order") << "S00001" << true << "S";
-        QTest::newRow("item, new order") << "000012" << true << "A";
-        QTest::newRow("item, open order keeps the code") << "000012" << false << "RR";
+        rows({{"sale code, new order", "S00001 new S"},
+              {"item, new order", "000012 new A"},
+              {"item, open order keeps the code", "000012 open RR"}});
     }
     void presetCode() {
-        QFETCH(QString, itemID);
-        QFETCH(bool, newOrder);
-        QFETCH(QString, code);
+        const QStringList v = rowValues();
         TestClock clock;
-        QCOMPARE(CommandLine(clock, OpCodeRec::defaults()).presetCode(itemID, newOrder, "RR"),
-                 code);
+        QCOMPARE(CommandLine(clock, OpCodeRec::defaults()).presetCode(v[0], v[1] == "new", "RR"),
+                 v[2]);
     }
 
+    // Enter in the code field: ask the quantity (0), rent one unit (1), run as it stands (2).
     void codeEnter_data() {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("action");
-        QTest::newRow("sale asks the quantity") << "S" << int(CodeEnter::MoveToQuantity);
-        QTest::newRow("rent") << "A" << int(CodeEnter::RunOneUnit);
-        QTest::newRow("free") << "F" << int(CodeEnter::RunOneUnit);
-        QTest::newRow("return") << "R" << int(CodeEnter::Run);
+        rows({{"sale asks the quantity", "S 0"},
+              {"rent", "A 1"},
+              {"free", "F 1"},
+              {"return", "R 2"}});
     }
     void codeEnter() {
-        QFETCH(QString, code);
-        QFETCH(int, action);
+        const QStringList v = rowValues();
         TestClock clock;
-        QCOMPARE(int(CommandLine(clock, OpCodeRec::defaults()).codeEnter(code)), action);
+        QCOMPARE(int(CommandLine(clock, OpCodeRec::defaults()).codeEnter(v[0])), v[1].toInt());
     }
 
     // Deleted lines leave no row; a sale has no due date. With nothing remembered, every
@@ -236,11 +205,13 @@ private Q_SLOTS:
     void rowColours_data() {
         QTest::addColumn<QString>("flags");
         QTest::addColumn<QBrush>("colour");
-        QTest::newRow("returned") << "RWSL"
-                                  << QBrush(QPalette().color(QPalette::Disabled, QPalette::Text));
-        QTest::newRow("renewed") << "WSL" << QBrush(QColor(0x00, 0x00, 0xFF));
-        QTest::newRow("settled") << "SL" << QBrush(QColor(0xC0, 0x40, 0x00));
-        QTest::newRow("late") << "L" << QBrush(QColor(0xFF, 0x00, 0x00));
+        const auto row = [](const char* name, const char* flags, const QColor& colour) {
+            QTest::newRow(name) << QString(flags) << QBrush(colour);
+        };
+        row("returned", "RWSL", QPalette().color(QPalette::Disabled, QPalette::Text));
+        row("renewed", "WSL", QColor(0x00, 0x00, 0xFF));
+        row("settled", "SL", QColor(0xC0, 0x40, 0x00));
+        row("late", "L", QColor(0xFF, 0x00, 0x00));
         QTest::newRow("nothing happened") << "" << QBrush();
     }
     void rowColours() {
@@ -270,18 +241,16 @@ private Q_SLOTS:
 
     // Widths come back only when the "#" column has a remembered width above 0, and then win
     // even over what the longest value needs.
+    // The "#" column's remembered width; whether the others come back.
     void rememberedWidths_data() {
-        QTest::addColumn<QString>("numberWidth");
-        QTest::addColumn<bool>("remembered");
-        QTest::newRow("number column remembered") << "600" << true;
-        QTest::newRow("number column 0") << "0" << false;
-        QTest::newRow("number column not a number") << "wide" << false;
+        rows({{"number column remembered", "600 1"},
+              {"number column 0", "0 0"},
+              {"number column not a number", "wide 0"}});
     }
     void rememberedWidths() {
-        QFETCH(QString, numberWidth);
-        QFETCH(bool, remembered);
+        const QStringList v = rowValues();
         TestSettings store;
-        store.settings.setValue("msgRentItems/#", numberWidth);
+        store.settings.setValue("msgRentItems/#", v[0]);
         store.settings.setValue("msgRentItems/Late$", "300");
         QTableWidget fresh;
         SetupRentGrid(fresh);
@@ -289,26 +258,20 @@ private Q_SLOTS:
         grid.setObjectName("msgRentItems");
         SetupRentGrid(grid);
         RestoreColumnWidths(grid, store.settings);
-        QCOMPARE(grid.columnWidth(ColLate), remembered ? 20 : fresh.columnWidth(ColLate));
+        QCOMPARE(grid.columnWidth(ColLate), v[1] == "1" ? 20 : fresh.columnWidth(ColLate));
     }
 
+    // Top row, rows, key, the new top row.
     void pagedTopRow_data() {
-        QTest::addColumn<int>("top");
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<bool>("up");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("up from 6") << 6 << 30 << true << 1;
-        QTest::newRow("up from 3") << 3 << 30 << true << 1;
-        QTest::newRow("up, heading only") << 1 << 1 << true << 0;
-        QTest::newRow("down near the end") << 25 << 30 << false << 25;
-        QTest::newRow("down to the last page") << 24 << 30 << false << 29;
+        rows({{"up from 6", "6 30 up 1"},
+              {"up from 3", "3 30 up 1"},
+              {"up, heading only", "1 1 up 0"},
+              {"down near the end", "25 30 down 25"},
+              {"down to the last page", "24 30 down 29"}});
     }
     void pagedTopRow() {
-        QFETCH(int, top);
-        QFETCH(int, rows);
-        QFETCH(bool, up);
-        QFETCH(int, expected);
-        QCOMPARE(PagedTopRow(top, rows, up), expected);
+        const QStringList v = rowValues();
+        QCOMPARE(PagedTopRow(v[0].toInt(), v[1].toInt(), v[2] == "up"), v[3].toInt());
     }
 };
 

@@ -1,3 +1,4 @@
+#include "Rows.h"
 #include "ShopFixture.h"
 
 #include <QTest>
@@ -76,65 +77,59 @@ private Q_SLOTS:
 
     // A member number, or an item out, opens the member's open order ready for returns; a
     // member with nothing out starts a new one. Only a member may open a visit by number.
+    // The key; whether it opens; the lines loaded; "warned" when told the membership ended.
     void opens_data() {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<bool>("ok");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("lines");
-        const QString notValid = QStringLiteral("Customer membership not valid!");
-        QTest::newRow("by member number") << "000123" << true << QString() << 2;
-        QTest::newRow("by item out") << "V00001" << true << QString() << 2;
-        QTest::newRow("nothing out") << "000200" << true << QString() << 0;
-        QTest::newRow("by item of a former member") << "V00002" << true << notValid << 1;
-        QTest::newRow("unknown member") << "000999" << false << QString() << 0;
-        QTest::newRow("item not out") << "V00003" << false << QString() << 0;
-        QTest::newRow("former member") << "000300" << false << notValid << 0;
+        rows({{"by member number", "000123 1 2"},
+              {"by item out", "V00001 1 2"},
+              {"nothing out", "000200 1 0"},
+              {"by item of a former member", "V00002 1 1 warned"},
+              {"unknown member", "000999 0 0"},
+              {"item not out", "V00003 0 0"},
+              {"former member", "000300 0 0 warned"}});
     }
     void opens() {
-        QFETCH(QString, key);
-        QFETCH(bool, ok);
-        QFETCH(QString, message);
-        QFETCH(int, lines);
+        const QStringList v = rowValues();
         Outcome outcome;
-        auto visit = shop->open(key, &outcome);
-        QCOMPARE(outcome.ok, ok);
-        QCOMPARE(outcome.notices.size(), message.isEmpty() ? 0 : 1);
-        QCOMPARE(outcome.notices.value(0).text, message);
-        if (!message.isEmpty())
+        auto visit = shop->open(v[0], &outcome);
+        QCOMPARE(outcome.ok, v[1] == "1");
+        QCOMPARE(outcome.notices.size(), v.size() - 3);
+        if (v.size() > 3) {
+            QCOMPARE(outcome.notices[0].text, "Customer membership not valid!");
             QCOMPARE(outcome.notices[0].icon, MsgIcon::Exclamation);
-        if (!ok)
+        }
+        if (!outcome.ok)
             return;
+        const qint64 lines = v[2].toLongLong();
         QCOMPARE(visit->NewOrder(), lines == 0);
-        QCOMPARE(visit->OrderLines().size(), lines);
-        QCOMPARE(visit->UpdateTotals().ExistRent, qint64(lines));
-        QCOMPARE(visit->customer().RentTimes, qint64(lines));
+        QCOMPARE(QList<qint64>({visit->OrderLines().size(), visit->UpdateTotals().ExistRent,
+                                visit->customer().RentTimes}),
+                 QList<qint64>({lines, lines, lines}));
         QCOMPARE(visit->defaultCode(), QString(lines ? "R" : "A"));
     }
 
-    // The clock stands at 12 March 2004.
+    // Birth date, resident, and the warning: under 18 (U), not a local resident (F). The clock
+    // stands at 12 March 2004.
     void warnings_data() {
-        QTest::addColumn<QDate>("birth");
-        QTest::addColumn<QString>("resident");
-        QTest::addColumn<QString>("warning");
-        const QString under18 = QStringLiteral("Customer is under 18 years old!");
-        const QString foreign = QStringLiteral("Customer is not a local resident!");
-        QTest::newRow("18 today") << QDate(1986, 3, 12) << "Y" << QString();
-        QTest::newRow("18 tomorrow") << QDate(1986, 3, 13) << "Y" << under18;
-        QTest::newRow("18 last month") << QDate(1986, 2, 28) << "Y" << QString();
-        QTest::newRow("no birth date") << NoDate << "Y" << QString();
-        QTest::newRow("visitor") << QDate(1970, 1, 1) << "N" << foreign;
-        QTest::newRow("young visitor") << QDate(1990, 1, 1) << "N" << under18 + "  And  " + foreign;
+        rows({{"18 today", "1986-03-12 Y -"},
+              {"18 tomorrow", "1986-03-13 Y U"},
+              {"18 last month", "1986-02-28 Y -"},
+              {"no birth date", "2222-01-01 Y -"},
+              {"visitor", "1970-01-01 N F"},
+              {"young visitor", "1990-01-01 N UF"}});
     }
     void warnings() {
-        QFETCH(QDate, birth);
-        QFETCH(QString, resident);
-        QFETCH(QString, warning);
+        const QStringList v = rowValues();
         QVERIFY(shop->t.exec("DELETE FROM Customers WHERE CustomerID = '000400'"));
-        shop->addMember("000400", "Y", birth, resident);
+        shop->addMember("000400", "Y", QDate::fromString(v[0], Qt::ISODate), v[1]);
         Outcome outcome;
         auto visit = shop->open("000400", &outcome);
         QVERIFY(outcome.ok);
-        QCOMPARE(visit->warning(), warning);
+        QStringList warning;
+        if (v[2].contains('U'))
+            warning << "Customer is under 18 years old!";
+        if (v[2].contains('F'))
+            warning << "Customer is not a local resident!";
+        QCOMPARE(visit->warning(), warning.join("  And  "));
     }
 
     // Every command but the last goes through. The last either goes through, and the visit
@@ -253,15 +248,9 @@ private Q_SLOTS:
     }
 
     // A line keeps well within the charge rows that load with it.
-    void renewalLimit_data() {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<bool>("renewable");
-        QTest::newRow("25 rows") << 25 << true;
-        QTest::newRow("26 rows") << 26 << false;
-    }
+    void renewalLimit_data() { rows({{"25 rows", "25"}, {"26 rows", "26"}}); }
     void renewalLimit() {
-        QFETCH(int, rows);
-        QFETCH(bool, renewable);
+        const int rows = rowValues()[0].toInt();
         QVERIFY(shop->t.exec("DELETE FROM Order_Payment WHERE PayType = '2'"));
         const QString idx =
             shop->text("SELECT OrderIdx FROM Order_Details WHERE ItemID = 'V00001'");
@@ -274,10 +263,8 @@ private Q_SLOTS:
         }
         auto visit = shop->open("000123");
         QCOMPARE(line(*visit, "V00001").payments.size(), rows);
-        const Outcome outcome = visit->ExecuteCommand("RR", "V00001", "01");
-        QCOMPARE(outcome.ok, renewable);
-        QCOMPARE(outcome.notices.value(0).text,
-                 renewable ? QString()
+        QCOMPARE(visit->ExecuteCommand("RR", "V00001", "01").notices.value(0).text,
+                 rows < 26 ? QString()
                            : "The Item exceeded the renewal limit and cannot be renewed!");
     }
 };
