@@ -6,29 +6,13 @@
 
 namespace {
 
-const QDateTime Entered(QDate(2004, 3, 1), QTime(9, 30, 15));
-
-AcctAdjustRec adjustment(const QString& id, const QString& description) {
-    AcctAdjustRec rec;
-    rec.InDate = rec.ModDate = Entered;
-    rec.AdjustID = id;
-    rec.Description = description;
-    rec.AdjustAmt = Money::fromWhole(-12);
-    return rec;
-}
-
-// Adjustments 000001 to 000003.
+// Adjustments 000001 to 000003 as stored; the values of 000002 tell their columns apart.
 bool arrange(TestDb& t) {
-    return InsertAcctAdjust(t.db(), adjustment("000001", "SHOP RENT")) &&
-           InsertAcctAdjust(t.db(), adjustment("000002", "RENT REFUND 50%")) &&
-           InsertAcctAdjust(t.db(), adjustment("000003", "CURRENT_MONTH"));
-}
-
-QString stored(TestDb& t) {
-    return t
-        .scalar("SELECT group_concat(AdjustID || ' ' || Description || ' ' || AdjustAmt || "
-                "' ' || InDate || ' ' || ModDate, ', ') FROM AcctAdjust")
-        .toString();
+    const QString entered = QStringLiteral("2004-03-01 09:30:15|2004-03-01 09:30:15|");
+    return t.insertRow("AcctAdjust", entered + "000001|SHOP RENT|-120000|||||") &&
+           t.insertRow("AcctAdjust", "2004-03-01 09:30:15|2004-03-02 08:00:00|000002|"
+                                     "RENT REFUND 50%|-5000|2004-02-29|13|2004-03-01|000777|R9") &&
+           t.insertRow("AcctAdjust", entered + "000003|CURRENT_MONTH|10000|||||");
 }
 
 } // namespace
@@ -63,25 +47,36 @@ private Q_SLOTS:
         for (const AcctAdjustRec& rec : hits)
             ids << rec.AdjustID;
         QCOMPARE(ids, found);
-        QCOMPARE(t.messages.texts(),
-                 kind == -3 ? QStringList{"debug: error in FindAcctAdjust!"} : QStringList());
+        QCOMPARE(t.messages.texts().join(""), kind == -3 ? "debug: error in FindAcctAdjust!" : "");
     }
 
-    // An update stamps ModDate and never writes InDate; a number not on file changes nothing;
-    // a delete takes only its own row.
-    void updateAndDeleteTouchOnlyTheirRow() {
+    // An adjustment read and stored again under a new number is stored as it was. An update
+    // stamps ModDate and never writes InDate; a number not on file changes nothing; a delete
+    // takes only its own row.
+    void writesTouchOnlyTheirRow() {
         TestDb t;
-        QVERIFY(arrange(t) && DeleteAcctAdjust(t.db(), adjustment("000001", "")));
+        QList<AcctAdjustRec> hits;
+        QVERIFY(arrange(t) && FindAcctAdjust(t.db(), ByAdjustID, "000002", hits));
+        AcctAdjustRec rec = hits[0];
+        rec.AdjustID = QStringLiteral("000004");
+        QVERIFY(InsertAcctAdjust(t.db(), rec) && DeleteAcctAdjust(t.db(), hits[0]));
+        const QString read = "SELECT group_concat(AdjustID || ' ' || AdjustAmt || ' ' || ModDate) "
+                             "FROM AcctAdjust WHERE AdjustID <> '000004'";
+        QCOMPARE(t.row("SELECT * FROM AcctAdjust WHERE AdjustID = '000004'"),
+                 "2004-03-01 09:30:15|2004-03-02 08:00:00|000004|RENT REFUND 50%|-5000|"
+                 "2004-02-29|13|2004-03-01|000777|R9");
         TestClock clock(QDateTime(QDate(2004, 3, 12), QTime(17, 5, 9)));
-        AcctAdjustRec rec = adjustment("000002", "CORRECTED");
+        rec.AdjustID = QStringLiteral("000003");
         rec.AdjustAmt = *Money::parse(QStringLiteral("-1,234.5"));
-        rec.InDate = rec.ModDate = QDateTime(QDate(2030, 1, 1), QTime(0, 0));
+        rec.InDate = QDateTime(QDate(2030, 1, 1), QTime(0, 0));
         QVERIFY(UpdateAcctAdjust(t.db(), rec, clock));
         QCOMPARE(rec.ModDate, clock.now());
-        AcctAdjustRec missing = adjustment("000099", "NOBODY");
-        QVERIFY(UpdateAcctAdjust(t.db(), missing, clock));
-        QCOMPARE(stored(t), "000002 CORRECTED -12345000 2004-03-01 09:30:15 2004-03-12 17:05:09, "
-                            "000003 CURRENT_MONTH -120000 2004-03-01 09:30:15 2004-03-01 09:30:15");
+        rec.AdjustID = QStringLiteral("000099");
+        QVERIFY(UpdateAcctAdjust(t.db(), rec, clock));
+        QCOMPARE(t.scalar(read).toString(), "000001 -120000 2004-03-01 09:30:15,"
+                                            "000003 -12345000 2004-03-12 17:05:09");
+        QCOMPARE(t.scalar("SELECT InDate FROM AcctAdjust WHERE AdjustID = '000003'").toString(),
+                 "2004-03-01 09:30:15");
         QVERIFY(t.messages.boxes.isEmpty());
     }
 };
