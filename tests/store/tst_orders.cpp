@@ -12,68 +12,37 @@ namespace {
 
 const QDate Today(2004, 3, 10);
 
-Money amount(const char* text) {
-    return *Money::parse(QString::fromLatin1(text));
-}
-
-OrderLine line(const QString& idx, const QString& orderID, const QString& item, QDate due,
-               const QString& status = RentStatusCode::Out) {
-    OrderLine l;
-    l.StartDate = QDateTime(due.addDays(-3), QTime(10, 0));
-    l.OrderIdx = idx;
-    l.OrderID = orderID;
-    l.ItemID = item;
-    l.RentStatus = status;
-    l.EndDate = due;
-    l.ReturnDate = status == RentStatusCode::Out ? NoDate : due;
-    return l;
-}
-
-PaymentRec charge(const OrderLine& l, Money amt, const QString& payStatus, qint64 renewIndex = 0,
-                  const QString& payType = PayTypeCode::Rent) {
-    PaymentRec p;
-    p.OrderIdx = l.OrderIdx;
-    p.RenewIndex = renewIndex;
-    p.PayType = payType;
-    p.ChargeAmt = amt;
-    p.StartDate = l.StartDate;
-    p.SettleDate = p.PayDate = payStatus == PayStatusCode::Paid ? l.EndDate.addDays(-3) : NoDate;
-    p.PayStatus = payStatus;
-    return p;
-}
-
-// Stores the line with one unpaid charge per amount.
-bool store(TestDb& t, const OrderLine& l, const QList<Money>& unpaid = {amount("15")}) {
-    bool ok = InsertOrderDetail(t.db(), l);
-    for (Money m : unpaid)
-        ok = ok && InsertPayment(t.db(), charge(l, m, PayStatusCode::Unpaid));
-    return ok;
-}
-
 // Category D charges 5 a day late. Order 000001 of member 1001 has copy 000101 out, due in two
-// days, with three charges; copy 000102 out, due yesterday, owing 15.005; copy 000103 returned.
-// Order 000002 of member 1002 has only a returned line; order 000003 has a copy out that is not on
-// file.
+// days, with three charges (its row, and that of its first charge, fill every column); copy
+// 000102 out, due yesterday, owing 15.005; copy 000103 returned. Order 000002 of member 1002
+// has only a returned line; order 000003 has a copy out that is not on file.
 bool arrangeOrders(TestDb& t) {
-    const OrderLine later = line("000011", "000001", "000101", Today.addDays(2));
+    const QString stamps = QStringLiteral("2004-03-01 09:00:00|2004-03-02 09:00:00|");
     return shoprows::inOne(t, [&] {
         return t.exec("INSERT INTO Category (CategoryID, OverDueRate) VALUES ('D', 50000)") &&
                t.exec("INSERT INTO Products (ProductID, ProductName, CategoryID) "
                       "VALUES ('000001', 'LOVE STORY', 'D')") &&
                t.exec("INSERT INTO Items (ItemID, ProductID) VALUES ('000101', '000001'), "
                       "('000102', '000001'), ('000103', '000001')") &&
-               t.exec("INSERT INTO Orders (OrderID, CustomerID) VALUES ('000001', '1001'), "
-                      "('000002', '1002'), ('000003', '1003')") &&
-               store(t, later, {}) &&
-               InsertPayment(t.db(),
-                             charge(later, amount("3.333"), "N", 1, PayTypeCode::Renewal)) &&
-               InsertPayment(t.db(), charge(later, amount("5"), "Y", 0, PayTypeCode::LateCharge)) &&
-               InsertPayment(t.db(), charge(later, amount("15"), "Y")) &&
-               store(t, line("000012", "000001", "000102", Today.addDays(-1)),
-                     {amount("15"), amount("0.005")}) &&
-               store(t, line("000013", "000001", "000103", Today, RentStatusCode::Returned)) &&
-               store(t, line("000014", "000002", "000103", Today, RentStatusCode::Returned)) &&
-               store(t, line("000015", "000003", "X99999", Today));
+               t.insertRow("Orders", stamps + "000001|1001|13|REM|TREM") &&
+               t.exec("INSERT INTO Orders (OrderID, CustomerID) VALUES ('000002', '1002'), "
+                      "('000003', '1003')") &&
+               t.insertRow("Order_Details", stamps + "000011|000001|000101|0|2004-03-01 "
+                                                     "10:00:00|2004-03-09 10:00:00|2004-03-12|") &&
+               t.exec("INSERT INTO Order_Details (OrderIdx, OrderID, ItemID, RentStatus, EndDate) "
+                      "VALUES ('000012', '000001', '000102', '0', '2004-03-09'), "
+                      "('000013', '000001', '000103', '1', '2004-03-10'), "
+                      "('000014', '000002', '000103', '1', '2004-03-10'), "
+                      "('000015', '000003', 'X99999', '0', '2004-03-10')") &&
+               t.insertRow("Order_Payment", stamps + "000011|000001|000101|0|0|50000|3|0.25|150000|"
+                                                     "2004-03-09 10:00:00|2004-03-12|2004-03-09|"
+                                                     "Y|2004-03-09|R1") &&
+               t.exec("INSERT INTO Order_Payment (OrderIdx, StartDate, RenewIndex, PayType, "
+                      "ChargeAmt, PayStatus) VALUES "
+                      "('000011', '2004-03-09 10:00:00', 1, '2', 33330, 'N'), "
+                      "('000011', '2004-03-09 10:00:00', 0, '1', 50000, 'Y'), "
+                      "('000012', NULL, 0, '0', 150000, 'N'), ('000012', NULL, 0, '0', 50, 'N'), "
+                      "('000013', NULL, 0, '0', 1, 'N'), ('000015', NULL, 0, '0', 1, 'N')");
     });
 }
 
@@ -163,24 +132,25 @@ private Q_SLOTS:
     void lateCharge() {
         QFETCH(int, dueInDays);
         QFETCH(qint64, late);
-        OrderLine l = line("000011", "000001", "000101", Today.addDays(dueInDays));
+        OrderLine l;
+        l.EndDate = Today.addDays(dueInDays);
         l.item.OverDueRate = Money::fromWhole(5);
         QCOMPARE(LateChargeOn(l, Today), Money::fromWhole(late));
     }
 
-    // A charge read and stored again under another line is stored as it was.
-    void chargeRoundTrips() {
+    // An order, a line and a charge read and stored again, in a file of their own, are stored
+    // as they were.
+    void recordsRoundTrip() {
+        OrderRec order;
+        QList<OrderLine> lines;
+        QVERIFY(LoadOrder(m_shop->db(), "000001", Today, order, lines));
         TestDb t;
-        const QString row = "2004-03-01 09:00:00|2004-03-02 09:00:00|000011|000001|000101|2|1|"
-                            "150000|3|0.25|450000|2004-03-01 10:00:00|2004-03-04|2004-03-05|Y|"
-                            "2004-03-06|R1";
-        QVERIFY(t.insertRow("Order_Payment", row));
-        OrderLine l = line("000011", "000001", "000101", Today);
-        QVERIFY(LoadPayments(t.db(), l));
-        l.payments[0].OrderIdx = "000099";
-        QVERIFY(InsertPayment(t.db(), l.payments[0]));
-        QCOMPARE(t.row("SELECT * FROM Order_Payment WHERE OrderIdx = '000099'"),
-                 QString(row).replace("000011", "000099"));
+        QVERIFY(InsertOrder(t.db(), order) && InsertOrderDetail(t.db(), lines[1]) &&
+                InsertPayment(t.db(), lines[1].payments[0]));
+        for (const char* table : {"Orders", "Order_Details", "Order_Payment"}) {
+            const QString read = QStringLiteral("SELECT * FROM %1 ORDER BY InDate DESC").arg(table);
+            QCOMPARE(t.row(read), m_shop->row(read));
+        }
     }
 
     void paymentRowLimit_data() {
@@ -197,13 +167,16 @@ private Q_SLOTS:
         QFETCH(int, loaded);
         QFETCH(QStringList, messages);
         TestDb t;
-        OrderLine l = line("000011", "000001", "000101", Today);
         QVERIFY(shoprows::inOne(t, [&] {
             bool ok = true;
             for (int i = 0; i < stored; ++i)
-                ok = ok && InsertPayment(t.db(), charge(l, amount("1"), "N", i));
+                ok = ok && t.exec("INSERT INTO Order_Payment (OrderIdx, RenewIndex) "
+                                  "VALUES ('000011', ?)",
+                                  {i});
             return ok;
         }));
+        OrderLine l;
+        l.OrderIdx = QStringLiteral("000011");
         l.LastRenewIndex = 99;
         QCOMPARE(LoadPayments(t.db(), l), stored > 0);
         QCOMPARE(l.payments.size(), loaded);
@@ -215,8 +188,11 @@ private Q_SLOTS:
     void updateOrderDetailOnlyWhileOpen() {
         TestDb t;
         for (const QString& status : {RentStatusCode::Out, RentStatusCode::Returned}) {
-            OrderLine l = line("00001" + status, "000001", "000101", Today, status);
-            QVERIFY(InsertOrderDetail(t.db(), l));
+            OrderLine l;
+            l.OrderIdx = "00001" + status;
+            QVERIFY(t.exec("INSERT INTO Order_Details (OrderIdx, RentStatus, ReturnDate) "
+                           "VALUES (?, ?, '2004-03-10')",
+                           {l.OrderIdx, status}));
             l.RentStatus = RentStatusCode::Returned;
             l.ReturnDate = Today.addDays(5);
             QVERIFY(UpdateOrderDetail(t.db(), l));
@@ -230,18 +206,17 @@ private Q_SLOTS:
     // Settling stamps only the unsettled charges of the line, paying only its unpaid ones.
     void settleAndPayTouchOnlyOpenChargesOfTheLine() {
         TestDb t;
-        const OrderLine a = line("000011", "000001", "000101", Today);
-        QVERIFY(store(t, a, {amount("1")}) &&
-                store(t, line("000012", "000001", "000102", Today), {amount("1")}));
-        QVERIFY(InsertPayment(t.db(), charge(a, amount("2"), "Y", 1)));
-        PaymentRec arrears = charge(a, amount("3"), "N", 2);
-        arrears.SettleDate = Today.addDays(-2);
-        QVERIFY(InsertPayment(t.db(), arrears));
+        // 2222-01-01 is how NoDate is stored.
+        QVERIFY(t.exec("INSERT INTO Order_Payment (OrderIdx, RenewIndex, SettleDate, PayStatus, "
+                       "PayDate) VALUES ('000011', 0, '2222-01-01', 'N', '2222-01-01'), "
+                       "('000012', 0, '2222-01-01', 'N', '2222-01-01'), "
+                       "('000011', 1, '2004-03-07', 'Y', '2004-03-07'), "
+                       "('000011', 2, '2004-03-08', 'N', '2222-01-01')"));
         PaymentRec stamp;
         stamp.ModDate = QDateTime(Today, QTime(18, 40));
-        stamp.OrderIdx = a.OrderIdx;
+        stamp.OrderIdx = QStringLiteral("000011");
         stamp.SettleDate = stamp.PayDate = Today;
-        stamp.PayStatus = "N";
+        stamp.PayStatus = PayStatusCode::Unpaid;
         QVERIFY(SettlePayments(t.db(), stamp) && PayPayments(t.db(), stamp));
         QCOMPARE(t.scalar("SELECT group_concat(OrderIdx || ' ' || RenewIndex || ' ' || SettleDate "
                           "|| ' ' || PayStatus || ' ' || PayDate || ' ' || ifnull(ModDate, '-'), "
