@@ -122,15 +122,14 @@ private Q_SLOTS:
         QTest::addColumn<QVariantList>("values");
         QTest::addColumn<int>("rows");
         const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (?)");
-        QTest::newRow("syntax") << ""
-                                << "SELEC * FROM Orders" << QVariantList{} << 0;
+        QTest::newRow("syntax") << QString() << "SELEC * FROM Orders" << QVariantList{} << 0;
         QTest::newRow("text in an integer column")
             << "" << insert.arg("SerialNo", "OrderIdx") << QVariantList{"abc"} << 0;
         QTest::newRow("duplicate key")
             << "" << insert.arg("Category", "CategoryID") << QVariantList{"V"} << 0;
         // abs() of the smallest integer overflows, here on the fifth row only.
         QTest::newRow("error after rows")
-            << ""
+            << QString()
             << "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5) "
                "SELECT abs(CASE WHEN i = 5 THEN -9223372036854775807 - 1 ELSE i END) FROM n"
             << QVariantList{} << 4;

@@ -15,10 +15,7 @@ QString codesOf(const OpCodeRec& r) {
 }
 
 QString counters(TestDb& t) {
-    return t
-        .scalar("SELECT OrderIdx || ' ' || ifnull(OrderID, '-') || ' ' || ProductID || ' ' || "
-                "AdjustID FROM SerialNo")
-        .toString();
+    return t.row("SELECT OrderIdx, OrderID, ProductID, AdjustID FROM SerialNo");
 }
 
 } // namespace
@@ -33,10 +30,9 @@ private Q_SLOTS:
         QTest::addColumn<qint64>("stored");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("after");
-        QTest::newRow("order 41") << "OrderID" << qint64(41) << "000041"
-                                  << "1 42 1 1";
-        QTest::newRow("adjust seven digits") << "AdjustID" << qint64(1234567) << "1234567"
-                                             << "1 1 1 1234568";
+        QTest::newRow("order 41") << "OrderID" << qint64(41) << QString("000041") << "1|42|1|1";
+        QTest::newRow("adjust seven digits")
+            << "AdjustID" << qint64(1234567) << QString("1234567") << "1|1|1|1234568";
     }
     void handsOutStoredValueAndAdvances() {
         QFETCH(QString, name);
@@ -60,16 +56,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("arrange");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("reported"); // an error report before the message
-        QTest::newRow("null counter") << "UPDATE SerialNo SET OrderID = NULL"
-                                      << "OrderID" << false;
-        QTest::newRow("missing row") << "DELETE FROM SerialNo"
-                                     << "AdjustID" << false;
-        QTest::newRow("no such column") << ""
-                                        << "CustomerID" << true;
-        QTest::newRow("empty") << ""
-                               << "" << true;
-        QTest::newRow("statement piece") << ""
-                                         << "OrderID = 0, OrderIdx" << true;
+        const auto row = [](const char* name, const char* arrange, const char* counter,
+                            bool reported) {
+            QTest::newRow(name) << arrange << counter << reported;
+        };
+        row("null counter", "UPDATE SerialNo SET OrderID = NULL", "OrderID", false);
+        row("missing row", "DELETE FROM SerialNo", "AdjustID", false);
+        row("no such column", "", "CustomerID", true);
+        row("empty", "", "", true);
+        row("statement piece", "", "OrderID = 0, OrderIdx", true);
     }
     void counterThatCannotGiveANumberHandsOutNothing() {
         QFETCH(QString, arrange);
