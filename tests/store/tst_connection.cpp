@@ -134,7 +134,8 @@ private Q_SLOTS:
                "SELECT abs(CASE WHEN i = 5 THEN -9223372036854775807 - 1 ELSE i END) FROM n"
             << QVariantList{} << 4;
         // The file may not grow; SQLite then ends the transaction by itself.
-        QTest::newRow("full disk") << "PRAGMA max_page_count = 1" << insert.arg("Orders", "Remarks")
+        QTest::newRow("full disk") << "PRAGMA max_page_count = 1"
+                                   << "INSERT INTO Orders (OrderID, Remarks) VALUES ('1', ?)"
                                    << QVariantList{QString(40000, QLatin1Char('x'))} << 0;
     }
     void failedStatementIsOneReport() {
