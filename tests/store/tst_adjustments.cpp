@@ -8,7 +8,7 @@ namespace {
 
 // Adjustments 000001 to 000003 as stored; the values of 000002 tell their columns apart.
 bool arrange(TestDb& t) {
-    const QString entered = QStringLiteral("2004-03-01 09:30:15|2004-03-01 09:30:15|");
+    const QString entered = QStringLiteral("2004-03-01 09:30:15|2004-03-01 10:00:00|");
     return t.insertRow("AcctAdjust", entered + "000001|SHOP RENT|-120000|||||") &&
            t.insertRow("AcctAdjust", "2004-03-01 09:30:15|2004-03-02 08:00:00|000002|"
                                      "RENT REFUND 50%|-5000|2004-02-29|13|2004-03-01|000777|R9") &&
@@ -73,7 +73,7 @@ private Q_SLOTS:
         QCOMPARE(rec.ModDate, clock.now());
         rec.AdjustID = QStringLiteral("000099");
         QVERIFY(UpdateAcctAdjust(t.db(), rec, clock));
-        QCOMPARE(t.scalar(read).toString(), "000001 -120000 2004-03-01 09:30:15,"
+        QCOMPARE(t.scalar(read).toString(), "000001 -120000 2004-03-01 10:00:00,"
                                             "000003 -12345000 2004-03-12 17:05:09");
         QCOMPARE(t.scalar("SELECT InDate FROM AcctAdjust WHERE AdjustID = '000003'").toString(),
                  "2004-03-01 09:30:15");
