@@ -2,6 +2,7 @@
 #include "TestDb.h"
 #include "serials.h"
 #include "shopinfo.h"
+#include "utility.h"
 
 #include <QTest>
 
@@ -13,8 +14,8 @@ QString codesOf(const OpCodeRec& r) {
         .join(' ');
 }
 
-QString debugBox(const QString& name) {
-    return "debug: Error in getting serial no [" + name + "]!";
+QString counters(TestDb& t) {
+    return t.row("SELECT OrderIdx, OrderID, ProductID, AdjustID FROM SerialNo");
 }
 
 } // namespace
@@ -23,77 +24,63 @@ class TestSerials : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Numbers taken inside a transaction that is rolled back are handed out again.
     void handsOutStoredValueAndAdvances_data() {
         QTest::addColumn<QString>("name");
         QTest::addColumn<qint64>("stored");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("order 41") << "OrderID" << qint64(41) << "000041";
-        QTest::newRow("adjust seven digits") << "AdjustID" << qint64(1234567) << "1234567";
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("order 41") << "OrderID" << qint64(41) << QString("000041") << "1|42|1|1";
+        QTest::newRow("adjust seven digits")
+            << "AdjustID" << qint64(1234567) << QString("1234567") << "1|1|1|1234568";
     }
     void handsOutStoredValueAndAdvances() {
         QFETCH(QString, name);
         QFETCH(qint64, stored);
-        QFETCH(QString, expected);
+        QFETCH(QString, first);
+        QFETCH(QString, after);
         TestDb t;
         QVERIFY(t.exec(QStringLiteral("UPDATE SerialNo SET %1 = ?").arg(name), {stored}));
-        QCOMPARE(GetSerialNo(t.db(), name), expected);
-        QCOMPARE(t.scalar("SELECT " + name + " FROM SerialNo").toLongLong(), stored + 1);
-        QVERIFY(t.messages.boxes.isEmpty());
-        // The other counters are not touched.
-        QCOMPARE(
-            t.scalar("SELECT OrderIdx + OrderID + ProductID + AdjustID FROM SerialNo").toLongLong(),
-            3 + stored + 1);
-    }
-
-    void rolledBackNumbersAreHandedOutAgain() {
-        TestDb t;
         QVERIFY(t.db().BeginTransaction());
-        QCOMPARE(GetSerialNo(t.db(), "OrderID"), QStringLiteral("000001"));
-        QCOMPARE(GetSerialNo(t.db(), "OrderID"), QStringLiteral("000002"));
+        QCOMPARE(GetSerialNo(t.db(), name), first);
+        QCOMPARE(GetSerialNo(t.db(), name), FormatSerial(stored + 1));
         QVERIFY(t.db().RollbackTransaction());
-        QCOMPARE(GetSerialNo(t.db(), "OrderID"), QStringLiteral("000001"));
+        QCOMPARE(GetSerialNo(t.db(), name), first);
+        QCOMPARE(counters(t), after);
         QVERIFY(t.messages.boxes.isEmpty());
     }
 
-    // A counter without a value would hand out the same number forever: none is handed out.
-    void counterWithoutValueHandsOutNothing_data() {
+    // A counter without a value would hand out the same number forever, an unknown one is a
+    // caller's mistake: neither hands out a number or changes a counter.
+    void counterThatCannotGiveANumberHandsOutNothing_data() {
         QTest::addColumn<QString>("arrange");
         QTest::addColumn<QString>("name");
-        QTest::newRow("null counter") << "UPDATE SerialNo SET OrderID = NULL"
-                                      << "OrderID";
-        QTest::newRow("missing row") << "DELETE FROM SerialNo"
-                                     << "AdjustID";
+        QTest::addColumn<bool>("reported"); // an error report before the message
+        const auto row = [](const char* name, const char* arrange, const char* counter,
+                            bool reported) {
+            QTest::newRow(name) << arrange << counter << reported;
+        };
+        row("null counter", "UPDATE SerialNo SET OrderID = NULL", "OrderID", false);
+        row("missing row", "DELETE FROM SerialNo", "AdjustID", false);
+        row("no such column", "", "CustomerID", true);
+        row("empty", "", "", true);
+        row("statement piece", "", "OrderID = 0, OrderIdx", true);
     }
-    void counterWithoutValueHandsOutNothing() {
+    void counterThatCannotGiveANumberHandsOutNothing() {
         QFETCH(QString, arrange);
         QFETCH(QString, name);
+        QFETCH(bool, reported);
         TestDb t;
-        QVERIFY(t.exec(arrange));
-        for (int call = 1; call <= 2; ++call) {
-            QCOMPARE(GetSerialNo(t.db(), name), QString());
-            QCOMPARE(t.messages.texts(), QStringList(call, debugBox(name)));
-            QCOMPARE(t.messages.boxes.last().title, QString());
-            QVERIFY(t.scalar("SELECT " + name + " FROM SerialNo").isNull());
-        }
-    }
-
-    void unknownCounterIsReportedThenRefused_data() {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("no such column") << "CustomerID";
-        QTest::newRow("empty") << "";
-        QTest::newRow("statement piece") << "OrderID = 0, OrderIdx";
-    }
-    void unknownCounterIsReportedThenRefused() {
-        QFETCH(QString, name);
-        TestDb t;
+        QVERIFY(arrange.isEmpty() || t.exec(arrange));
+        const QString before = counters(t);
         QCOMPARE(GetSerialNo(t.db(), name), QString());
-        QCOMPARE(t.messages.boxes.size(), 2);
-        QCOMPARE(t.messages.boxes[0].title, QStringLiteral("Error"));
-        QVERIFY(t.messages.boxes[0].text.startsWith("Error # 1 was generated by GetSerialNo\r"));
-        QCOMPARE(t.messages.boxes[1].text, debugBox(name));
-        QCOMPARE(t.scalar("SELECT OrderIdx || OrderID || ProductID || AdjustID FROM SerialNo")
-                     .toString(),
-                 QStringLiteral("1111"));
+        QCOMPARE(t.messages.boxes.size(), reported ? 2 : 1);
+        if (reported)
+            QVERIFY(
+                t.messages.boxes[0].text.startsWith("Error # 1 was generated by GetSerialNo\r"));
+        QCOMPARE(t.messages.boxes.last().text, "debug: Error in getting serial no [" + name + "]!");
+        QCOMPARE(t.messages.boxes.last().title, QString());
+        QCOMPARE(counters(t), before);
     }
 
     // Read, missing row (the record keeps what it had) and unreadable table (one report).
@@ -113,7 +100,7 @@ private Q_SLOTS:
         QVERIFY(arrange.isEmpty() || t.exec(arrange));
         OpCodeRec rec;
         rec.AddItem = QStringLiteral("KEEP");
-        QCOMPARE(GetOpCodes(t.db(), rec), reports == 0 && codes != "KEEP");
+        QCOMPARE(GetOpCodes(t.db(), rec), codes != "KEEP");
         QCOMPARE(codesOf(rec).trimmed(), codes);
         QCOMPARE(t.messages.boxes.size(), reports);
     }
@@ -125,7 +112,6 @@ private Q_SLOTS:
         QVERIFY(SetShopName(t.db(), "OLD NAME") && SetShopName(t.db(), name));
         QCOMPARE(GetShopName(t.db()), name);
         QCOMPARE(t.scalar("SELECT count(*) FROM ShopInfo").toInt(), 1);
-        QVERIFY(t.messages.boxes.isEmpty());
     }
 };
 

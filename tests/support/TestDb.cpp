@@ -48,3 +48,23 @@ QVariant TestDb::scalar(const QString& sql, const QVariantList& values) {
     auto q = connection->run(sql, values, QStringLiteral("TestDb"));
     return q && q->next() ? q->value(0) : QVariant();
 }
+
+bool TestDb::insertRow(const QString& table, const QString& row) {
+    QVariantList values;
+    for (const QString& value : row.split(QLatin1Char('|')))
+        values << (value.isEmpty() ? QVariant() : QVariant(value));
+    const QStringList marks(values.size(), QStringLiteral("?"));
+    return exec(
+        QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(table, marks.join(QLatin1Char(','))),
+        values);
+}
+
+QString TestDb::row(const QString& sql, const QVariantList& values) {
+    auto q = connection->run(sql, values, QStringLiteral("TestDb"));
+    QStringList columns;
+    if (q && q->next()) {
+        for (int i = 0; i < q->columns(); ++i)
+            columns << q->value(i).toString();
+    }
+    return columns.join(QLatin1Char('|'));
+}

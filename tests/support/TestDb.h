@@ -3,13 +3,15 @@
 #include "Connection.h"
 #include "ScriptedMessages.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QVariantList>
 
 #include <memory>
 
 // A fresh Flicka.mdb made from the schema in a temporary folder, opened through a real
-// Connection whose error reports land in `messages`.
+// Connection whose error reports land in `messages`. The folder's name holds characters that a
+// file URI must encode, so every test also opens a shop whose path needs it.
 class TestDb {
 public:
     // With `seeded`, the rows every working file starts with: item statuses 0-4, payment
@@ -23,8 +25,12 @@ public:
     // Runs a statement straight on the file, for arranging and checking rows in tests.
     bool exec(const QString& sql, const QVariantList& values = {});
     QVariant scalar(const QString& sql, const QVariantList& values = {});
+    // Stores a row given as its values joined by '|'; an empty value is NULL.
+    bool insertRow(const QString& table, const QString& row);
+    // The first row the statement gives, its values as text joined by '|'; empty when none.
+    QString row(const QString& sql, const QVariantList& values = {});
 
-    QTemporaryDir dir;
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/shop a#b?c%20d[1] 店-XXXXXX")};
     ScriptedMessages messages;
     std::unique_ptr<Connection> connection;
 
