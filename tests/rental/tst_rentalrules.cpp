@@ -1,6 +1,6 @@
 #include "CommandLine.h"
 #include "RentGrids.h"
-#include "Rows.h"
+#include "TextRows.h"
 #include "TestClock.h"
 #include "TestSettings.h"
 #include "catalogue.h"

@@ -1,4 +1,4 @@
-#include "Rows.h"
+#include "TextRows.h"
 #include "ShopFixture.h"
 
 #include <QTest>
