@@ -132,7 +132,8 @@ private Q_SLOTS:
         const QStringList v = rowValues();
         TestClock clock;
         CommandLine keying(clock, OpCodeRec::defaults());
-        for (QChar length : QString(v[1]).remove('-')) {
+        const QString lengths = QString(v[1]).remove('-');
+        for (QChar length : lengths) {
             keying.itemKeyDown(length.digitValue());
             clock.advanceMs(v[2].toInt());
         }
