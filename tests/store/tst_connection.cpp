@@ -157,7 +157,7 @@ private Q_SLOTS:
         QVERIFY(addOrder(t, QStringLiteral("000002")) && t.messages.boxes.size() == 1);
     }
 
-    // What a transaction or a guard ends without a commit leaves nothing; a commit reaches
+    // A transaction or a guard that ends without a commit leaves nothing; a commit reaches
     // the file.
     void onlyCommittedWritesStay() {
         TestDb t;
@@ -194,8 +194,8 @@ private Q_SLOTS:
         QVERIFY(t.messages.boxes.isEmpty() && otherMessages.boxes.isEmpty());
     }
 
-    // Dates, stamps and money are bound in their stored forms; no date binds as NULL, no text
-    // as empty text.
+    // Dates, stamps and money are bound in their stored forms; a missing date binds as NULL,
+    // missing text as empty text.
     void boundValuesTakeTheirStoredForm_data() {
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<QString>("stored");
