@@ -162,14 +162,10 @@ private Q_SLOTS:
         rec.RentTimes = rec.GoodTimes = rec.LateTimes = rec.BadTimes = rec.BuyCount = 10;
         rec.LastRentDate = NoDate;
         QVERIFY(RefreshCustStats(m_shop->db(), rec));
-        QCOMPARE(QStringLiteral("%1 %2 %3 %4 %5 ")
-                         .arg(rec.RentTimes)
-                         .arg(rec.GoodTimes)
-                         .arg(rec.LateTimes)
-                         .arg(rec.BadTimes)
-                         .arg(rec.BuyCount) +
-                     rec.LastRentDate.toString(Qt::ISODate),
-                 figures);
+        const QString counts =
+            QString::asprintf("%lld %lld %lld %lld %lld ", rec.RentTimes, rec.GoodTimes,
+                              rec.LateTimes, rec.BadTimes, rec.BuyCount);
+        QCOMPARE(counts + rec.LastRentDate.toString(Qt::ISODate), figures);
         QCOMPARE(m_shop->messages.texts().join(""), messages);
     }
 
