@@ -20,7 +20,13 @@ bool arrange(TestDb& t) {
 class Test_adjustments : public QObject {
     Q_OBJECT
 
+    // The adjustments, arranged once for the searches.
+    TestDb m_shop;
+
 private Q_SLOTS:
+    void initTestCase() { QVERIFY(arrange(m_shop)); }
+    void init() { m_shop.messages.clear(); }
+
     // A search without a hit, or of an unknown kind, leaves the list as it was.
     void find_data() {
         QTest::addColumn<int>("kind");
@@ -37,17 +43,16 @@ private Q_SLOTS:
         QFETCH(int, kind);
         QFETCH(QString, value);
         QFETCH(QStringList, found);
-        TestDb t;
-        QVERIFY(arrange(t));
         QList<AcctAdjustRec> hits(1);
         hits[0].AdjustID = QStringLiteral("KEPT");
-        QCOMPARE(FindAcctAdjust(t.db(), AdjustFindBy(kind), value, hits),
+        QCOMPARE(FindAcctAdjust(m_shop.db(), AdjustFindBy(kind), value, hits),
                  found != QStringList{"KEPT"});
         QStringList ids;
         for (const AcctAdjustRec& rec : hits)
             ids << rec.AdjustID;
         QCOMPARE(ids, found);
-        QCOMPARE(t.messages.texts().join(""), kind == -3 ? "debug: error in FindAcctAdjust!" : "");
+        QCOMPARE(m_shop.messages.texts().join(""),
+                 kind == -3 ? "debug: error in FindAcctAdjust!" : "");
     }
 
     // An adjustment read and stored again under a new number is stored as it was. An update

@@ -25,7 +25,20 @@ CustomerRec arrange(TestDb& t) {
 class Test_customers : public QObject {
     Q_OBJECT
 
+    // Members 1001 to 1004, arranged once for the searches.
+    TestDb m_members;
+
 private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(m_members.exec(
+            "INSERT INTO Customers (CustomerID, Active, HKID, ChineseName, EnglishName) VALUES "
+            "('1001', 'Y', 'A123456', '陳大文', 'CHAN TAI MAN'), "
+            "('1002', 'N', 'B234567', '陳小明', 'CHAN SIU MING'), "
+            "('1003', 'Y', 'C345678', '黃', 'WONG 100% PURE'), ('1004', 'Y', 'D1', '李', "
+            "'LEE_KA')"));
+    }
+    void init() { m_members.messages.clear(); }
+
     void findCustomerID_data() {
         QTest::addColumn<int>("kind");
         QTest::addColumn<bool>("activeOnly");
@@ -52,22 +65,16 @@ private Q_SLOTS:
         QFETCH(bool, activeOnly);
         QFETCH(QString, value);
         QFETCH(QStringList, expected);
-        TestDb t;
-        QVERIFY(t.exec("INSERT INTO Customers (CustomerID, Active, HKID, ChineseName, EnglishName) "
-                       "VALUES ('1001', 'Y', 'A123456', '陳大文', 'CHAN TAI MAN'), "
-                       "('1002', 'N', 'B234567', '陳小明', 'CHAN SIU MING'), "
-                       "('1003', 'Y', 'C345678', '黃', 'WONG 100% PURE'), "
-                       "('1004', 'Y', 'D1', '李', 'LEE_KA')"));
         QList<CustomerRec> hits(1);
         hits[0].CustomerID = QStringLiteral("9");
-        QCOMPARE(FindCustomerID(t.db(), CustFindBy(kind), activeOnly, value, hits),
+        QCOMPARE(FindCustomerID(m_members.db(), CustFindBy(kind), activeOnly, value, hits),
                  !expected.isEmpty());
         QStringList ids;
         for (const CustomerRec& rec : hits)
             ids << rec.CustomerID;
         QCOMPARE(ids, expected.isEmpty() ? QStringList{"9"} : expected);
         const bool refused = kind == 1 || kind == 7;
-        QCOMPARE(t.messages.texts().join(""),
+        QCOMPARE(m_members.messages.texts().join(""),
                  refused ? "Debug: Error find type in FindCustomerID()!" : "");
     }
 

@@ -63,7 +63,7 @@ private Q_SLOTS:
         row("null counter", "UPDATE SerialNo SET OrderID = NULL", "OrderID", false);
         row("missing row", "DELETE FROM SerialNo", "AdjustID", false);
         row("no such column", "", "CustomerID", true);
-        row("empty", "", "", true);
+        row("column that is no counter", "", "rowid", true);
         row("statement piece", "", "OrderID = 0, OrderIdx", true);
     }
     void counterThatCannotGiveANumberHandsOutNothing() {
