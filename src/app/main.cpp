@@ -13,6 +13,7 @@
 #include <QSettings>
 
 int main(int argc, char* argv[]) {
+    nameLocalTimeZone();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vormel"));
     QApplication::setOrganizationName(QStringLiteral("Vormel"));

@@ -16,3 +16,8 @@ QDateTime SystemClock::now() const {
 qint64 SystemClock::elapsedMs() const {
     return m_timer.elapsed();
 }
+
+void nameLocalTimeZone() {
+    if (qEnvironmentVariableIsEmpty("TZ"))
+        qputenv("TZ", ":/etc/localtime");
+}

@@ -23,3 +23,8 @@ public:
 private:
     QElapsedTimer m_timer;
 };
+
+// Without TZ, the C library looks at /etc/localtime again on every local-time conversion, and
+// opening a visit converts dozens of stored timestamps; naming the zone file once spares the
+// look. A TZ the user set is left alone. Called first thing in main().
+void nameLocalTimeZone();

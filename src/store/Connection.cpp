@@ -157,16 +157,20 @@ QSqlDatabase Connection::database() const {
 std::optional<Rows> Connection::run(const QString& sql, const QVariantList& values,
                                     const QString& source) {
     m_lastSql = sql;
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) {
-        reportSqlError(q.lastError(), source);
+    QSqlError error;
+    std::shared_ptr<QSqlQuery> q = preparedStatement(sql, error);
+    // The same statement read again while its earlier rows are still being read: a second
+    // copy for this run alone.
+    if (q && q->isActive())
+        q = prepared(sql, error);
+    if (!q) {
+        reportSqlError(error, source);
         return std::nullopt;
     }
-    for (const QVariant& v : values)
-        q.addBindValue(toDb(v));
-    if (!q.exec()) {
-        reportSqlError(q.lastError(), source);
+    bind(*q, sql, values);
+    if (!q->exec()) {
+        reportSqlError(q->lastError(), source);
+        q->finish();
         return std::nullopt;
     }
     return std::optional<Rows>(std::in_place, *this, std::move(q), source);
@@ -188,11 +192,10 @@ bool Connection::write(const QString& sql, const QVariantList& values, const QSt
 // Runs a statement on its kept prepared form; the error, if it failed.
 std::optional<QSqlError> Connection::execute(const QString& sql, const QVariantList& values) {
     QSqlError error;
-    QSqlQuery* q = preparedStatement(sql, error);
+    const std::shared_ptr<QSqlQuery> q = preparedStatement(sql, error);
     if (!q)
         return error;
-    for (qsizetype i = 0; i < values.size(); ++i)
-        q->bindValue(int(i), toDb(values.at(i)));
+    bind(*q, sql, values);
     const bool done = q->exec();
     if (!done)
         error = q->lastError();
@@ -200,16 +203,40 @@ std::optional<QSqlError> Connection::execute(const QString& sql, const QVariantL
     return done ? std::nullopt : std::optional<QSqlError>(error);
 }
 
-QSqlQuery* Connection::preparedStatement(const QString& sql, QSqlError& error) {
-    if (const auto found = m_prepared.find(sql); found != m_prepared.end())
-        return &found->second;
-    QSqlQuery q(database());
-    q.setForwardOnly(true);
-    if (!q.prepare(sql)) {
-        error = q.lastError();
-        return nullptr;
+void Connection::bind(QSqlQuery& q, const QString& sql, const QVariantList& values) {
+    QVariantList traced;
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const QVariant value = toDb(values.at(i));
+        q.bindValue(int(i), value);
+        if (m_trace)
+            traced << value;
     }
-    return &m_prepared.emplace(sql, std::move(q)).first->second;
+    if (m_trace)
+        m_trace(sql, traced);
+}
+
+void Connection::finishStatements() {
+    for (auto& [sql, q] : m_prepared)
+        if (q->isActive())
+            q->finish();
+}
+
+std::shared_ptr<QSqlQuery> Connection::prepared(const QString& sql, QSqlError& error) const {
+    auto q = std::make_shared<QSqlQuery>(database());
+    q->setForwardOnly(true);
+    if (q->prepare(sql))
+        return q;
+    error = q->lastError();
+    return nullptr;
+}
+
+std::shared_ptr<QSqlQuery> Connection::preparedStatement(const QString& sql, QSqlError& error) {
+    if (const auto found = m_prepared.find(sql); found != m_prepared.end())
+        return found->second;
+    std::shared_ptr<QSqlQuery> q = prepared(sql, error);
+    if (q)
+        m_prepared.emplace(sql, q);
+    return q;
 }
 
 bool Connection::BeginTransaction() {
@@ -220,12 +247,14 @@ bool Connection::BeginTransaction() {
 
 // A failed commit leaves the transaction open; the caller's guard rolls it back.
 bool Connection::CommitTransaction() {
+    finishStatements();
     const bool committed = exec(QStringLiteral("COMMIT"), {}, QStringLiteral("CommitTransaction"));
     m_inTransaction = !committed;
     return committed;
 }
 
 bool Connection::RollbackTransaction() {
+    finishStatements();
     m_inTransaction = false;
     m_lastSql = QStringLiteral("ROLLBACK");
     const std::optional<QSqlError> error = execute(m_lastSql, {});

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVariantList>
 
+#include <functional>
+#include <memory>
 #include <optional>
 #include <unordered_map>
 
@@ -41,11 +43,11 @@ public:
     bool isOpen() const;
     QSqlDatabase database() const;
 
-    // Prepares, binds (QDate, QDateTime and Money are converted to their stored forms) and
-    // runs one statement. On failure: one error report naming `source`, and no rows.
+    // Binds (QDate, QDateTime and Money are converted to their stored forms) and runs one
+    // statement, prepared on its first run and kept prepared while the connection is open.
+    // On failure: one error report naming `source`, and no rows.
     std::optional<Rows> run(const QString& sql, const QVariantList& values, const QString& source);
-    // For statements whose rows nobody reads. Each is prepared once per open connection and
-    // reset after every run, so repeated writes skip the parse and hold no lock afterwards.
+    // For statements whose rows nobody reads; reset after every run, so it holds no lock.
     bool exec(const QString& sql, const QVariantList& values, const QString& source);
     // A statement that changes rows: one step of the caller's transaction, or else one
     // transaction of its own, so it is never swallowed by a transaction nobody will commit.
@@ -63,6 +65,10 @@ public:
     void ReportError(const QString& code, const QString& source, const QString& description);
     void reportSqlError(const QSqlError& error, const QString& source);
 
+    // Sees every statement as it runs, with its values as bound; the benchmark replays them.
+    using Trace = std::function<void(const QString& sql, const QVariantList& bound)>;
+    void setTrace(Trace trace) { m_trace = std::move(trace); }
+
     QString LastSql() const { return m_lastSql; }
     QString LastError() const { return m_lastError; }
 
@@ -74,8 +80,13 @@ private:
     bool checkColumns();
     bool proveWritable();
     void release();
-    QSqlQuery* preparedStatement(const QString& sql, QSqlError& error);
+    // Lets go of every kept statement's rows, so none holds a lock past its transaction.
+    void finishStatements();
+    // A statement prepared anew, and the one kept for `sql` (prepared on first use).
+    std::shared_ptr<QSqlQuery> prepared(const QString& sql, QSqlError& error) const;
+    std::shared_ptr<QSqlQuery> preparedStatement(const QString& sql, QSqlError& error);
     std::optional<QSqlError> execute(const QString& sql, const QVariantList& values);
+    void bind(QSqlQuery& q, const QString& sql, const QVariantList& values);
 
     MessageService& m_messages;
     QString m_folder;
@@ -83,7 +94,8 @@ private:
     QString m_lastSql;
     QString m_lastError;
     bool m_inTransaction = false;
-    std::unordered_map<QString, QSqlQuery> m_prepared;
+    std::unordered_map<QString, std::shared_ptr<QSqlQuery>> m_prepared;
+    Trace m_trace;
 };
 
 // Ends a transaction by rolling back unless commit() succeeded first, also when the commit

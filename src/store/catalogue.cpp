@@ -104,29 +104,36 @@ bool deleteUnusedProduct(Connection& db, const QString& productID, QString& inUs
 
 } // namespace
 
+const QString ItemRateColumns =
+    QStringLiteral("Items.ItemID, Items.Status, Products.ProductName, Products.CategoryID, "
+                   "Category.OverDueRate, Category.RentUnitDays, Category.RentUnitRate, "
+                   "Category.UnitPrice, Category.PromoteQty, Category.PromotePrice");
+const QString ItemRateJoins =
+    QStringLiteral(" JOIN Products ON Products.ProductID = Items.ProductID "
+                   "JOIN Category ON Category.CategoryID = Products.CategoryID");
+
+ItemRateRec readItemRate(const Rows& q, int first) {
+    ItemRateRec rec;
+    rec.ItemID = readText(q.value(first));
+    rec.Status = readText(q.value(first + 1));
+    rec.ProductName = readText(q.value(first + 2));
+    rec.CategoryID = readText(q.value(first + 3));
+    rec.OverDueRate = readMoney(q.value(first + 4));
+    rec.RentUnitDays = readCount(q.value(first + 5));
+    rec.RentUnitRate = readMoney(q.value(first + 6));
+    rec.UnitPrice = readMoney(q.value(first + 7));
+    rec.PromoteQty = readCount(q.value(first + 8));
+    rec.PromotePrice = readMoney(q.value(first + 9));
+    return rec;
+}
+
 bool GetItemRate(Connection& db, ItemRateRec& rec, const QString& itemID) {
-    auto q =
-        db.run(QStringLiteral("SELECT Items.ItemID, Items.Status, Products.ProductName, "
-                              "Products.CategoryID, Category.OverDueRate, Category.RentUnitDays, "
-                              "Category.RentUnitRate, Category.UnitPrice, Category.PromoteQty, "
-                              "Category.PromotePrice FROM Items "
-                              "JOIN Products ON Products.ProductID = Items.ProductID "
-                              "JOIN Category ON Category.CategoryID = Products.CategoryID "
-                              "WHERE Items.ItemID = ?"),
-               {itemID}, QStringLiteral("GetItemRate"));
+    auto q = db.run(QStringLiteral("SELECT ") + ItemRateColumns + QStringLiteral(" FROM Items") +
+                        ItemRateJoins + QStringLiteral(" WHERE Items.ItemID = ?"),
+                    {itemID}, QStringLiteral("GetItemRate"));
     if (!q || !q->next())
         return false;
-    rec.ItemID = readText(q->value(0));
-    rec.Status = readText(q->value(1));
-    rec.ProductName = readText(q->value(2));
-    rec.CategoryID = readText(q->value(3));
-    rec.OverDueRate = readMoney(q->value(4));
-    rec.RentUnitDays = readCount(q->value(5));
-    rec.RentUnitRate = readMoney(q->value(6));
-    rec.Quantity = 0;
-    rec.UnitPrice = readMoney(q->value(7));
-    rec.PromoteQty = readCount(q->value(8));
-    rec.PromotePrice = readMoney(q->value(9));
+    rec = readItemRate(*q, 0);
     return true;
 }
 

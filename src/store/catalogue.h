@@ -9,6 +9,7 @@
 #include <QString>
 
 class Connection;
+class Rows;
 
 // What the counter needs to know about one item: its title, status and its category's rates.
 struct ItemRateRec {
@@ -110,6 +111,11 @@ struct SaleRec {
 // Fills `rec` for the item `itemID` when the item, its product and its category all exist;
 // otherwise false and `rec` untouched.
 bool GetItemRate(Connection& db, ItemRateRec& rec, const QString& itemID);
+// What GetItemRate reads, for statements that read rates beside other rows: its columns, the
+// joins from Items that give them, and the record from the columns starting at `first`.
+extern const QString ItemRateColumns;
+extern const QString ItemRateJoins;
+ItemRateRec readItemRate(const Rows& q, int first);
 
 // All categories ordered by description, or with allRows false the one whose CategoryID is
 // that of list[0]. False, and the list untouched, when no row was read.

@@ -6,7 +6,10 @@
 #include "dbvalue.h"
 #include "utility.h"
 
+#include <QHash>
 #include <QStringList>
+
+#include <limits>
 
 namespace {
 
@@ -97,26 +100,15 @@ Money roundedToCents(Money amount) {
 
 enum class Charges { Found, None, Failed };
 
-Charges readPayments(Connection& db, OrderLine& line) {
-    auto q = db.run(QStringLiteral("SELECT ") + PaymentColumns +
-                        QStringLiteral(" FROM Order_Payment WHERE OrderIdx = ? "
-                                       "ORDER BY StartDate, RenewIndex, PayType"),
-                    {line.OrderIdx}, QStringLiteral("LoadPayments"));
-    if (!q)
-        return Charges::Failed;
-    QList<PaymentRec> rows;
-    while (q->next()) {
-        if (rows.size() == MaxLoadedPayments) {
-            db.messages().show(QStringLiteral("debug: Order_Payment Array out of bound!"));
-            break;
-        }
-        rows.append(readPayment(*q));
+// Gives the line its charges as read, at most MaxLoadedPayments of them.
+Charges takePayments(MessageService& messages, OrderLine& line, QList<PaymentRec> rows) {
+    if (rows.size() > MaxLoadedPayments) {
+        messages.show(QStringLiteral("debug: Order_Payment Array out of bound!"));
+        rows.resize(MaxLoadedPayments);
     }
-    if (!q->ok())
-        return Charges::Failed;
     line.payments = rows;
     if (rows.isEmpty()) {
-        db.messages().show(QStringLiteral("debug: Error in getting payment record!"));
+        messages.show(QStringLiteral("debug: Error in getting payment record!"));
         line.LastRenewIndex = 0;
         return Charges::None;
     }
@@ -124,17 +116,85 @@ Charges readPayments(Connection& db, OrderLine& line) {
     return Charges::Found;
 }
 
-// Charges, unpaid sum, item rates and late charge of a loaded line. A line without charges
-// is still shown; a database failure or an item without rates fails the load.
-bool completeLine(Connection& db, OrderLine& line, const QDate& today) {
-    bool ok = readPayments(db, line) != Charges::Failed;
-    ok = SumUnpaidCharges(db, line) && ok;
-    if (!GetItemRate(db, line.item, line.ItemID)) {
-        db.messages().show(QStringLiteral("debug: error in getting OverDueRate!"));
-        ok = false;
+Charges readPayments(Connection& db, OrderLine& line) {
+    auto q = db.run(QStringLiteral("SELECT ") + PaymentColumns +
+                        QStringLiteral(" FROM Order_Payment WHERE OrderIdx = ? "
+                                       "ORDER BY StartDate, RenewIndex, PayType LIMIT ?"),
+                    {line.OrderIdx, MaxLoadedPayments + 1}, QStringLiteral("LoadPayments"));
+    if (!q)
+        return Charges::Failed;
+    QList<PaymentRec> rows;
+    while (q->next())
+        rows.append(readPayment(*q));
+    return q->ok() ? takePayments(db.messages(), line, rows) : Charges::Failed;
+}
+
+// "T.a, T.b" for the columns "a, b" of table T.
+QString qualified(const QString& table, const QString& columns) {
+    QStringList names = columns.split(QStringLiteral(", "));
+    for (QString& name : names)
+        name.prepend(table + QLatin1Char('.'));
+    return names.join(QStringLiteral(", "));
+}
+
+// The open lines of an order, earliest due first, each with its item's rates; the rates are
+// NULL when the copy, its title or its category is missing. Built on first use, after the
+// rate columns it borrows exist.
+const QString& openLinesWithRates() {
+    static const QString sql =
+        QStringLiteral("SELECT ") + qualified(QStringLiteral("Order_Details"), DetailColumns) +
+        QStringLiteral(", ") + ItemRateColumns +
+        QStringLiteral(", Category.CategoryID IS NOT NULL FROM Order_Details "
+                       "LEFT JOIN Items ON Items.ItemID = Order_Details.ItemID") +
+        QString(ItemRateJoins).replace(QStringLiteral(" JOIN "), QStringLiteral(" LEFT JOIN ")) +
+        QStringLiteral(" WHERE Order_Details.OrderID = ? AND Order_Details.RentStatus = ? "
+                       "ORDER BY Order_Details.EndDate, Order_Details.OrderIdx");
+    return sql;
+}
+constexpr int RateColumn = 10;
+constexpr int HasRateColumn = 20;
+
+// Every charge of the order's open lines, line by line in the order LoadPayments reads them.
+const QString ChargesOfOpenLines =
+    QStringLiteral("SELECT ") + PaymentColumns +
+    QStringLiteral(" FROM Order_Payment WHERE OrderIdx IN (SELECT OrderIdx FROM Order_Details "
+                   "WHERE OrderID = ? AND RentStatus = ?) "
+                   "ORDER BY OrderIdx, StartDate, RenewIndex, PayType");
+
+// The charges of the order's open lines, by line.
+std::optional<QHash<QString, QList<PaymentRec>>> chargesOfOpenLines(Connection& db,
+                                                                    const QString& orderID) {
+    auto q =
+        db.run(ChargesOfOpenLines, {orderID, RentStatusCode::Out}, QStringLiteral("LoadPayments"));
+    if (!q)
+        return std::nullopt;
+    QHash<QString, QList<PaymentRec>> byLine;
+    while (q->next()) {
+        PaymentRec payment = readPayment(*q);
+        byLine[payment.OrderIdx].append(std::move(payment));
     }
+    return q->ok() ? std::optional(byLine) : std::nullopt;
+}
+
+// The sum of the charges still unpaid, rounded to cents.
+Money unpaidSum(const QList<PaymentRec>& charges) {
+    Money sum;
+    for (const PaymentRec& p : charges)
+        if (p.PayStatus == PayStatusCode::Unpaid)
+            sum += p.ChargeAmt;
+    return roundedToCents(sum);
+}
+
+// Charges, unpaid sum and late charge of a loaded line. A line without charges is still
+// shown; an item without rates fails the load.
+bool completeLine(MessageService& messages, OrderLine& line, const QList<PaymentRec>& charges,
+                  bool hasRate, const QDate& today) {
+    takePayments(messages, line, charges);
+    line.OSAmt = unpaidSum(charges);
+    if (!hasRate)
+        messages.show(QStringLiteral("debug: error in getting OverDueRate!"));
     line.LateAmt = LateChargeOn(line, today);
-    return ok;
+    return hasRate;
 }
 
 std::optional<qint64> countOf(Connection& db, const QString& sql, const QVariantList& values,
@@ -203,39 +263,38 @@ bool FindRecordInOrder(Connection& db, OrderFindBy type, const QString& key) {
 
 bool LoadOrder(Connection& db, const QString& orderID, const QDate& today, OrderRec& order,
                QList<OrderLine>& lines) {
-    if (!ReadOrder(db, orderID, order))
-        return false;
-    const auto open = countOf(
-        db,
-        QStringLiteral("SELECT count(*) FROM Order_Details WHERE OrderID = ? AND RentStatus = ?"),
-        {orderID, RentStatusCode::Out}, QStringLiteral("LoadOrder"));
-    if (open.value_or(0) < 1)
-        return false;
-    return LoadOrderLines(db, orderID, *open, today, lines);
+    return ReadOrder(db, orderID, order) &&
+           LoadOrderLines(db, orderID, std::numeric_limits<qint64>::max(), today, lines);
 }
 
 bool LoadOrderLines(Connection& db, const QString& orderID, qint64 expected, const QDate& today,
                     QList<OrderLine>& lines) {
-    auto q = db.run(QStringLiteral("SELECT ") + DetailColumns +
-                        QStringLiteral(" FROM Order_Details WHERE OrderID = ? AND RentStatus = ? "
-                                       "ORDER BY EndDate, OrderIdx"),
-                    {orderID, RentStatusCode::Out}, QStringLiteral("LoadOrderLines"));
+    auto q = db.run(openLinesWithRates(), {orderID, RentStatusCode::Out},
+                    QStringLiteral("LoadOrderLines"));
     if (!q)
         return false;
     QList<OrderLine> found;
+    QList<bool> hasRate;
     while (q->next()) {
         if (found.size() == expected) {
             db.messages().show(QStringLiteral("debug: array out of bound!"));
             break;
         }
         found.append(readLine(*q));
+        hasRate.append(q->value(HasRateColumn).toBool());
+        if (hasRate.last())
+            found.last().item = readItemRate(*q, RateColumn);
     }
     q->finish();
     if (!q->ok() || found.isEmpty())
         return false;
-    bool ok = true;
-    for (OrderLine& line : found)
-        ok = completeLine(db, line, today) && ok;
+    const auto charges = chargesOfOpenLines(db, orderID);
+    bool ok = charges.has_value();
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        const QList<PaymentRec> ofLine =
+            charges ? charges->value(found[i].OrderIdx) : QList<PaymentRec>();
+        ok = completeLine(db.messages(), found[i], ofLine, hasRate.at(i), today) && ok;
+    }
     lines = std::move(found);
     return ok;
 }
@@ -247,16 +306,6 @@ bool LoadPayments(Connection& db, OrderLine& line) {
 Money LateChargeOn(const OrderLine& line, const QDate& today) {
     const qint64 days = line.EndDate.daysTo(today);
     return days >= 1 ? line.item.OverDueRate * days : Money();
-}
-
-bool SumUnpaidCharges(Connection& db, OrderLine& line) {
-    auto q = db.run(QStringLiteral("SELECT sum(ChargeAmt) FROM Order_Payment "
-                                   "WHERE OrderIdx = ? AND PayStatus = ?"),
-                    {line.OrderIdx, PayStatusCode::Unpaid}, QStringLiteral("SumUnpaidCharges"));
-    if (!q || !q->next())
-        return false;
-    line.OSAmt = roundedToCents(readMoney(q->value(0)));
-    return true;
 }
 
 bool InsertOrder(Connection& db, const OrderRec& order) {

@@ -126,7 +126,8 @@ bool LoadOrder(Connection& db, const QString& orderID, const QDate& today, Order
                QList<OrderLine>& lines);
 
 // The order's open lines, earliest due first, at most `expected` of them; each is completed
-// with its charges, unpaid sum, item rates and the late charge due by `today`.
+// with its charges, unpaid sum, item rates and the late charge due by `today`. Two
+// statements, however many lines the order has.
 bool LoadOrderLines(Connection& db, const QString& orderID, qint64 expected, const QDate& today,
                     QList<OrderLine>& lines);
 
@@ -137,9 +138,6 @@ bool LoadPayments(Connection& db, OrderLine& line);
 // What the line owes for lateness on `today`: its overdue rate for each whole day past its
 // due date.
 Money LateChargeOn(const OrderLine& line, const QDate& today);
-
-// Sets line.OSAmt to the sum of its unpaid charges, rounded to cents.
-bool SumUnpaidCharges(Connection& db, OrderLine& line);
 
 bool InsertOrder(Connection& db, const OrderRec& order);
 // Rewrites everything but InDate of the row order.OrderID.

@@ -18,6 +18,7 @@ namespace {
 // data until its pages are known.
 constexpr double SummaryPreviewMs = 1000;
 constexpr double LayOutMs = 2000;
+constexpr double OverdueMs = 20;
 // Writing a PDF file and printing every copy or member are long jobs behind the hourglass;
 // the rankings are held to a memory limit rather than to a wait.
 constexpr double PdfMs = 5000;
@@ -94,8 +95,12 @@ QList<BenchCase> monthReports(BenchShop& shop, const PrintInfo& info) {
         cases.append(
             layOutCase(shop, report + QStringLiteral(", a month, laid out"), report, month, info));
     }
-    cases.append(layOutCase(shop, QStringLiteral("rptOSItem, last day, laid out"),
-                            QStringLiteral("rptOSItem"), month, info));
+    // The copies still out are a handful however long the shop's history.
+    BenchCase overdue = layOutCase(shop, QStringLiteral("rptOSItem, last day, laid out"),
+                                   QStringLiteral("rptOSItem"), month, info);
+    overdue.targetMs = OverdueMs;
+    overdue.compareRaw = true;
+    cases.append(overdue);
     cases.append(pdfCase(shop, QStringLiteral("rptRent, a month, to PDF"),
                          QStringLiteral("rptRent"), month, info));
     return cases;

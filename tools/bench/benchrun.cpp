@@ -1,5 +1,8 @@
 #include "benchrun.h"
 
+#include "Connection.h"
+#include "rawsqlite.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -12,8 +15,8 @@
 namespace {
 
 constexpr int NameWidth = 34;
-// The runs, median, worst and target columns.
-constexpr int TimingWidth = 6 + 3 * 12;
+// The runs, median, worst, target, raw and ratio columns.
+constexpr int TimingWidth = 6 + 5 * 12;
 
 QString verdict(bool met) {
     return met ? QStringLiteral("ok") : QStringLiteral("MISSED");
@@ -26,32 +29,65 @@ double median(QList<double> ms) {
     return n % 2 ? ms.at(n / 2) : (ms.at(n / 2 - 1) + ms.at(n / 2)) / 2;
 }
 
+// The statements one run of the case sends, as the connection binds them.
+QList<TracedStatement> record(const BenchCase& c, Connection& db, bool& ok) {
+    QList<TracedStatement> statements;
+    db.setTrace([&statements](const QString& sql, const QVariantList& bound) {
+        statements.append({sql, bound});
+    });
+    ok = c.run();
+    db.setTrace({});
+    return statements;
+}
+
+double elapsedMs(const QElapsedTimer& timer) {
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+QString ratioText(const BenchResult& r) {
+    if (r.ratio() < 0)
+        return QStringLiteral("-");
+    const QString ratio = QString::number(r.ratio(), 'f', 2);
+    return r.ratioGoal > 0 ? ratio + QLatin1Char('/') + QString::number(r.ratioGoal) : ratio;
+}
+
 } // namespace
 
 bool BenchResult::met() const {
     const bool withinMemory = limitMB <= 0 || (peakMB >= 0 && peakMB < limitMB);
-    return ran && medianMs <= targetMs && withinMemory;
+    const bool withinRatio = ratioGoal <= 0 || (ratio() >= 0 && ratio() <= ratioGoal);
+    return ran && medianMs <= targetMs && withinMemory && withinRatio;
 }
 
-BenchResult measure(const BenchCase& c) {
+BenchResult measure(const BenchCase& c, Connection& db, RawSqlite& raw) {
     BenchResult r;
     r.name = c.name;
     r.targetMs = c.targetMs;
     r.limitMB = c.limitMB;
+    r.ratioGoal = c.ratioGoal;
+    bool ok = true;
+    const QList<TracedStatement> statements =
+        c.compareRaw ? record(c, db, ok) : QList<TracedStatement>();
     QList<double> ms;
+    QList<double> rawMs;
     QElapsedTimer timer;
     resetPeakMemory();
-    for (int i = 0; i < c.runs; ++i) {
+    for (int i = 0; ok && i < c.runs; ++i) {
         timer.start();
-        const bool ok = c.run();
-        const double elapsed = double(timer.nsecsElapsed()) / 1e6;
-        if (!ok)
-            return r;
-        ms << elapsed;
+        ok = c.run();
+        ms << elapsedMs(timer);
+        if (ok && c.compareRaw) {
+            timer.start();
+            ok = raw.replay(statements);
+            rawMs << elapsedMs(timer);
+        }
     }
+    if (!ok)
+        return r;
     r.runs = int(ms.size());
     r.medianMs = median(ms);
     r.worstMs = *std::max_element(ms.begin(), ms.end());
+    r.rawMedianMs = rawMs.isEmpty() ? -1 : median(rawMs);
     r.peakMB = peakMemoryMB();
     r.ran = true;
     return r;
@@ -59,16 +95,21 @@ BenchResult measure(const BenchCase& c) {
 
 QString resultHeading() {
     return QStringLiteral("operation").leftJustified(NameWidth) +
-           QStringLiteral("  runs   median ms    worst ms   target ms   peak MB  limit MB");
+           QStringLiteral("  runs   median ms    worst ms   target ms      raw ms  ratio/goal"
+                          "   peak MB  limit MB");
 }
 
 QString resultLine(const BenchResult& r) {
     const QString limit = r.limitMB > 0 ? QString::number(r.limitMB, 'f', 0) : QStringLiteral("-");
-    return r.name.leftJustified(NameWidth) + QStringLiteral("%1%2%3%4%5%6  %7")
+    const QString rawMs =
+        r.rawMedianMs < 0 ? QStringLiteral("-") : QString::number(r.rawMedianMs, 'f', 3);
+    return r.name.leftJustified(NameWidth) + QStringLiteral("%1%2%3%4%5%6%7%8  %9")
                                                  .arg(r.runs, 6)
                                                  .arg(r.medianMs, 12, 'f', 3)
                                                  .arg(r.worstMs, 12, 'f', 3)
-                                                 .arg(r.targetMs, 12, 'f', 0)
+                                                 .arg(QString::number(r.targetMs), 12)
+                                                 .arg(rawMs, 12)
+                                                 .arg(ratioText(r), 12)
                                                  .arg(r.peakMB, 10, 'f', 1)
                                                  .arg(limit, 10)
                                                  .arg(verdict(r.met()));

@@ -5,6 +5,9 @@
 
 #include <functional>
 
+class Connection;
+class RawSqlite;
+
 // One operation the benchmark times: `run` does it once and says whether it succeeded.
 struct BenchCase {
     QString name;
@@ -14,6 +17,10 @@ struct BenchCase {
     int runs = 20;
     // The most memory the process may hold while it runs, in MB; 0 for no limit of its own.
     double limitMB = 0;
+    // Its statements are also run through SQLite's C library, run by run; the program may
+    // then take at most this many times as long (0 for no goal of its own).
+    bool compareRaw = false;
+    double ratioGoal = 0;
 };
 
 struct BenchResult {
@@ -25,18 +32,25 @@ struct BenchResult {
     // The most memory held while the case ran (negative when unknown), and its limit.
     double peakMB = -1;
     double limitMB = 0;
+    // The median of the same statements on raw SQLite (negative when not compared), and the
+    // goal for the program's median over it.
+    double rawMedianMs = -1;
+    double ratioGoal = 0;
     // Every run succeeded.
     bool ran = false;
 
+    double ratio() const { return rawMedianMs > 0 ? medianMs / rawMedianMs : -1; }
     bool met() const;
 };
 
-// Runs the case c.runs times, each timed on its own; stops at the first failed run.
-BenchResult measure(const BenchCase& c);
+// Runs the case c.runs times, each timed on its own; stops at the first failed run. A case
+// compared with raw SQLite first runs once untimed while `db` records its statements; each
+// timed run is then followed by a timed replay of them on `raw`.
+BenchResult measure(const BenchCase& c, Connection& db, RawSqlite& raw);
 
 // The table the benchmark prints: a heading, then one line per result, every line in the
-// same columns: name, runs, median ms, worst ms, target ms, peak MB, limit MB ("-" for none),
-// "ok" or "MISSED".
+// same columns: name, runs, median ms, worst ms, target ms, raw ms, ratio (with its goal),
+// peak MB, limit MB ("-" for none), "ok" or "MISSED".
 QString resultHeading();
 QString resultLine(const BenchResult& r);
 

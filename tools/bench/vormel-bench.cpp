@@ -1,8 +1,12 @@
-// vormel-bench: times the store's operations on a shop file.
+// vormel-bench: times the store's operations on a shop file, beside the same statements run
+// through SQLite's C library, and the close on a scratch copy.
 //   vormel-bench FILE
 
+#include "Clock.h"
 #include "benchcases.h"
+#include "benchclose.h"
 #include "benchshop.h"
+#include "rawsqlite.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -25,8 +29,16 @@ void print(const QString& line) {
     std::fflush(stdout);
 }
 
+// The machine's load average as the run starts: the figures mean little without it.
+QString loadAverage() {
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown");
+    return QString::fromLatin1(file.readAll()).section(QLatin1Char(' '), 0, 2);
+}
+
 void describe(const QString& path, const BenchShop& shop) {
-    print(QStringLiteral("vormel-bench: %1").arg(path));
+    print(QStringLiteral("vormel-bench: %1 (load average %2)").arg(path, loadAverage()));
     print(
         QStringLiteral("%1 members, %2 order lines, %3 charges; last day of trade %4; member "
                        "%5 comes in on %6 with %7 copies out; name fragment \"%8\"")
@@ -41,6 +53,7 @@ void describe(const QString& path, const BenchShop& shop) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    nameLocalTimeZone();
     // Reports are laid out with fonts and written as PDF files; nothing is ever shown. Without a
     // runtime folder Qt would make one itself and say so on stderr, among the bench's own lines.
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -54,8 +67,9 @@ int main(int argc, char* argv[]) {
         return ExitUsage;
     }
     BenchShop shop;
+    RawSqlite raw;
     QString error;
-    if (!shop.open(args.first(), error)) {
+    if (!shop.open(args.first(), error) || !raw.open(args.first(), error)) {
         std::fprintf(stderr, "vormel-bench: %s\n", error.toLocal8Bit().constData());
         return ExitFailed;
     }
@@ -63,10 +77,16 @@ int main(int argc, char* argv[]) {
     print(resultHeading());
     bool allMet = true;
     double peak = peakMemoryMB();
-    for (const BenchCase& c : benchCases(shop)) {
-        const BenchResult r = measure(c);
+    const QList<BenchCase> cases = benchCases(shop) + closeCases(args.first(), error);
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "vormel-bench: %s\n", error.toLocal8Bit().constData());
+        return ExitFailed;
+    }
+    for (const BenchCase& c : cases) {
+        const BenchResult r = measure(c, shop.db(), raw);
         if (!r.ran) {
-            std::fprintf(stderr, "vormel-bench: %s failed\n", c.name.toLocal8Bit().constData());
+            std::fprintf(stderr, "vormel-bench: %s failed %s\n", c.name.toLocal8Bit().constData(),
+                         raw.error().toLocal8Bit().constData());
             return ExitFailed;
         }
         print(resultLine(r));

@@ -66,6 +66,7 @@ void reportGenerated(const DbCommand& command, const shop::RowCounts& n, qint64 
 } // namespace
 
 int main(int argc, char* argv[]) {
+    nameLocalTimeZone();
     QCoreApplication app(argc, argv);
     const std::optional<DbCommand> command = parseDbCommand(app.arguments());
     if (!command) {
