@@ -14,7 +14,8 @@ QList<QStringList> commands(const QString& script) {
 }
 
 // Counts of new rentals, renewals, returns and pieces sold; the new, renewal, return, late,
-// settled and sales amounts and the total; then the titles handed back.
+// settled and sales amounts and the total, in whole dollars when whole; then the titles
+// handed back.
 QString state(const Visit& visit) {
     const VisitTotals t = visit.UpdateTotals();
     QStringList all;
@@ -22,7 +23,7 @@ QString state(const Visit& visit) {
         all << QString::number(n);
     for (Money a :
          {t.NewAmt, t.RenewAmt, t.ReturnAmt, t.LateAmt, t.SettleAllOSAmt, t.SalesAmt, t.total()})
-        all << a.formatPlain();
+        all << a.formatPlain().remove(QStringLiteral(".00"));
     for (const ReturnEntry& entry : visit.ReturnLines()) {
         if (!entry.IsDeleted)
             all << entry.Title;
@@ -144,53 +145,46 @@ private Q_SLOTS:
     void commands_data() {
         const QString notIn = "The Item not exist in (rental) list, invalid command!";
         const QString opError = "Operation Command error!";
-        rows(
-            {{"rent and sell",
-              "000200: A 000003 02, S S00001 07 = 1 0 0 7 30.00 0.00 0.00 0.00 0.00 60.00 90.00"},
-             {"deleted, then rented again",
-              "000200: A 000003 02, S S00001 07, D 000003 01, D S00001 01, A 000003 01 = 1 0 0 0 "
-              "15.00 0.00 0.00 0.00 0.00 0.00 15.00"},
-             {"renewed for cash",
-              "000123: RR 000001 02 = 0 1 0 0 0.00 30.00 0.00 40.00 0.00 0.00 70.00"},
-             {"renewed on arrears",
-              "000123: RR* 000001 02 = 0 1 0 0 0.00 0.00 0.00 0.00 0.00 0.00 0.00"},
-             {"returned late",
-              "000123: R 000001 01 = 0 0 1 0 0.00 0.00 0.00 40.00 0.00 0.00 40.00 ALIEN"},
-             {"return cancelled",
-              "000123: R 000001 01, D 000001 01 = 0 0 0 0 0.00 0.00 0.00 0.00 0.00 0.00 0.00"},
-             {"settled, whatever the code",
-              "000123: E S88 01 = 0 0 0 0 0.00 0.00 0.00 0.00 40.00 0.00 40.00"},
-             {"settled, then returned",
-              "000123: R S88 01, R 000001 01 = 0 0 1 0 0.00 0.00 0.00 40.00 0.00 0.00 40.00 ALIEN"},
-             {"nothing to settle", "000200: A S88 01 = 0 0 0 0 0.00 0.00 0.00 0.00 0.00 0.00 0.00"},
-             {"no quantity", "000200: A 000003 __ = Quantity error!"},
-             {"unknown item", "000200: A 009999 01 = Item ID not exist!"},
-             {"rented out", "000200: A 000001 01 = The Item already rented out!"},
-             {"damaged", "000200: F 000004 01 = The Item already damaged!"},
-             {"sold", "000200: A 000005 01 = The Item already sold out!"},
-             {"rate code rented", "000200: A S00001 01 = The Item ID is a Rate Code!"},
-             {"bad status", "000200: A 000006 01 = critical: Item status error!"},
-             {"rented twice", "000200: A 000003 01, F 000003 01 = The Item already exists in "
-                              "(rental) list, invalid command!"},
-             {"sale no quantity", "000200: S S00001 00 = Quantity error!"},
-             {"unknown sale code", "000200: S S09999 01 = Sale Code not exist!"},
-             {"sale of a copy", "000200: S 000003 01 = Rate Code error!"},
-             {"sold twice", "000200: S S00001 02, S S00001 01 = The Item already exists in "
-                            "(rental) list,  invalid command!"},
-             {"return not out", "000123: R 000003 01 = " + notIn},
-             {"returned twice", "000123: R 000001 01, R 000001 01 = " + notIn},
-             {"return of a new rental", "000123: A 000003 01, R 000003 01 = " + notIn},
-             {"return of a renewed line", "000123: RR 000001 01, R 000001 01 = " + notIn},
-             {"rent a returned item again",
-              "000123: R 000001 01, A 000001 01 = The Item already rented out!"},
-             {"delete a loaded line", "000123: D 000001 01 = " + notIn},
-             {"delete twice", "000123: R 000001 01, D 000001 01, D 000001 01 = " + notIn},
-             {"renew no quantity", "000123: RR 000001 __ = Quantity error!"},
-             {"renew twice", "000123: RR* 000001 01, RR 000001 01 = " + notIn},
-             {"renew settled", "000123: R S88 01, RR 000001 01 = " + notIn},
-             {"edit code", "000123: E 000001 01 = " + opError},
-             {"bad code", "000123: B 000001 01 = " + opError},
-             {"unknown code", "000123: X 000001 01 = " + opError}});
+        rows({{"rent and sell", "000200: A 000003 02, S S00001 07 = 1 0 0 7 30 0 0 0 0 60 90"},
+              {"deleted, then rented again",
+               "000200: A 000003 02, S S00001 07, D 000003 01, D S00001 01, A 000003 01 = 1 0 0 0 "
+               "15 0 0 0 0 0 15"},
+              {"renewed for cash", "000123: RR 000001 02 = 0 1 0 0 0 30 0 40 0 0 70"},
+              {"renewed on arrears", "000123: RR* 000001 02 = 0 1 0 0 0 0 0 0 0 0 0"},
+              {"returned late", "000123: R 000001 01 = 0 0 1 0 0 0 0 40 0 0 40 ALIEN"},
+              {"return cancelled", "000123: R 000001 01, D 000001 01 = 0 0 0 0 0 0 0 0 0 0 0"},
+              {"settled, whatever the code", "000123: E S88 01 = 0 0 0 0 0 0 0 0 40 0 40"},
+              {"settled, then returned",
+               "000123: R S88 01, R 000001 01 = 0 0 1 0 0 0 0 40 0 0 40 ALIEN"},
+              {"nothing to settle", "000200: A S88 01 = 0 0 0 0 0 0 0 0 0 0 0"},
+              {"no quantity", "000200: A 000003 __ = Quantity error!"},
+              {"unknown item", "000200: A 009999 01 = Item ID not exist!"},
+              {"rented out", "000200: A 000001 01 = The Item already rented out!"},
+              {"damaged", "000200: F 000004 01 = The Item already damaged!"},
+              {"sold", "000200: A 000005 01 = The Item already sold out!"},
+              {"rate code rented", "000200: A S00001 01 = The Item ID is a Rate Code!"},
+              {"bad status", "000200: A 000006 01 = critical: Item status error!"},
+              {"rented twice", "000200: A 000003 01, F 000003 01 = The Item already exists in "
+                               "(rental) list, invalid command!"},
+              {"sale no quantity", "000200: S S00001 00 = Quantity error!"},
+              {"unknown sale code", "000200: S S09999 01 = Sale Code not exist!"},
+              {"sale of a copy", "000200: S 000003 01 = Rate Code error!"},
+              {"sold twice", "000200: S S00001 02, S S00001 01 = The Item already exists in "
+                             "(rental) list,  invalid command!"},
+              {"return not out", "000123: R 000003 01 = " + notIn},
+              {"returned twice", "000123: R 000001 01, R 000001 01 = " + notIn},
+              {"return of a new rental", "000123: A 000003 01, R 000003 01 = " + notIn},
+              {"return of a renewed line", "000123: RR 000001 01, R 000001 01 = " + notIn},
+              {"rent a returned item again",
+               "000123: R 000001 01, A 000001 01 = The Item already rented out!"},
+              {"delete a loaded line", "000123: D 000001 01 = " + notIn},
+              {"delete twice", "000123: R 000001 01, D 000001 01, D 000001 01 = " + notIn},
+              {"renew no quantity", "000123: RR 000001 __ = Quantity error!"},
+              {"renew twice", "000123: RR* 000001 01, RR 000001 01 = " + notIn},
+              {"renew settled", "000123: R S88 01, RR 000001 01 = " + notIn},
+              {"edit code", "000123: E 000001 01 = " + opError},
+              {"bad code", "000123: B 000001 01 = " + opError},
+              {"unknown code", "000123: X 000001 01 = " + opError}});
     }
     void commands() {
         QFETCH(QString, row);
