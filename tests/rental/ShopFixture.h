@@ -6,39 +6,56 @@
 
 #include <memory>
 
-// A small counter shop on a fresh database, with visits on a clock the test sets: category V
-// (15.00 for 3 days, 5.00 a day late) with copies 000001 ALIEN, 000002 BRAZIL, 000003
-// CASABLANCA and V00001 DUNE; category S (10.00 each, 3 for 25.00) with the rate code S00001
-// POPCORN; member 000123. Clerk 13 is at the counter.
+// A small shop on a fresh database with no categories yet, and visits on a clock the test
+// sets; clerk 13 is at the counter.
 struct ShopFixture : TestContext {
     ShopFixture() {
         ctx.OpCodes = OpCodeRec::defaults();
         ctx.CurrentEmployeeID = "13";
-        // One transaction: each commit waits for the disk.
-        ok = t.ok() && shoprows::inOne(t, [this] {
-                 ok = t.exec("UPDATE Category SET OverDueRate = 50000") &&
-                      t.insertRow("Category", "||S|S|0|0|0|100000|3|250000");
-                 for (const char* row : {"000001 ALIEN", "000002 BRAZIL", "000003 CASABLANCA",
-                                         "V00001 DUNE", "S00001 POPCORN 4 S"})
-                     addItem(row);
-                 addMember("000123");
-                 return ok;
-             });
+        m_ok = t.ok() && t.exec("DELETE FROM Category");
     }
 
-    // A copy, a title of its own: "ID TITLE", then its status (0) and category (V) if others.
-    void addItem(const QString& row) {
-        const QStringList v = row.split(' ');
-        ok = ok && shoprows::product(t, "P" + v[0], v[1], v.value(3, "V")) &&
-             shoprows::item(t, v[0], "P" + v[0], v.value(2, "0"));
+    bool ok() const { return m_ok; }
+    void addCategory(const QString& id, const QString& rate, qint64 days, const QString& overdue,
+                     const QString& unitPrice = "0", qint64 bundle = 0,
+                     const QString& bundlePrice = "0") {
+        m_ok = m_ok &&
+               t.exec("INSERT INTO Category (CategoryID, Description, RentUnitRate, "
+                      "RentUnitDays, OverDueRate, UnitPrice, PromoteQty, PromotePrice) "
+                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                      {id, id, shoprows::money(rate.toLatin1()), days,
+                       shoprows::money(overdue.toLatin1()), shoprows::money(unitPrice.toLatin1()),
+                       bundle, shoprows::money(bundlePrice.toLatin1())});
+    }
+    // Each copy is a title of its own.
+    void addItem(const QString& itemID, const QString& title, const QString& categoryID,
+                 const QString& status = "0") {
+        m_ok = m_ok && shoprows::product(t, "P" + itemID, title, categoryID) &&
+               shoprows::item(t, itemID, "P" + itemID, status);
     }
     void addMember(const QString& customerID, const QString& active = "Y",
                    const QDate& birth = QDate(1970, 1, 1), const QString& resident = "Y") {
         CustomerRec c = stockedshop::member(customerID);
+        c.EnglishName = "MEMBER " + customerID;
         c.Active = active;
         c.BirthDate = birth;
         c.HKResident = resident;
-        ok = ok && InsertCustomer(t.db(), c);
+        m_ok = m_ok && InsertCustomer(t.db(), c);
+    }
+    // Category V (15.00 for 3 days, 5.00 a day late) with copies 000001 ALIEN, 000002 BRAZIL,
+    // 000003 CASABLANCA and V00001 DUNE; category S (10.00 each, 3 for 25.00) with the rate
+    // code S00001 POPCORN; member 000123. One transaction: each commit waits for the disk.
+    void addCounterShop() {
+        m_ok = shoprows::inOne(t, [this] {
+            addCategory("V", "15", 3, "5");
+            addCategory("S", "0", 0, "0", "10", 3, "25");
+            for (const char* copy :
+                 {"000001 ALIEN", "000002 BRAZIL", "000003 CASABLANCA", "V00001 DUNE"})
+                addItem(QString(copy).left(6), QString(copy).mid(7), "V");
+            addItem("S00001", "POPCORN", "S", "4");
+            addMember("000123");
+            return m_ok;
+        });
     }
 
     // A visit opened at the current clock time; ok() of the outcome tells whether it opened.
@@ -71,7 +88,8 @@ struct ShopFixture : TestContext {
             .toString();
     }
 
-    bool ok = false;
+private:
+    bool m_ok = false;
 };
 
 // Runs one command line on a visit; true when it went through.

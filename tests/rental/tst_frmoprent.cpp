@@ -21,10 +21,11 @@ class TestFrmOpRent : public QObject {
     // 30.00 late on the 10th); 000200 has nothing out; 000300 is no longer a member.
     struct Counter : FormHarness<frmOpRent, ShopFixture> {
         Counter() {
+            addCounterShop();
             addMember("000200");
             addMember("000300", "N");
             clock.set(QDateTime(QDate(2004, 3, 1), QTime(10, 0)));
-            ok = ok && visit("000123", {{"A", "000001", "01"}});
+            ready = ok() && visit("000123", {{"A", "000001", "01"}});
             clock.set(QDateTime(QDate(2004, 3, 10), QTime(18, 40)));
         }
 
@@ -54,6 +55,7 @@ class TestFrmOpRent : public QObject {
             keys(code);
             press(Qt::Key_Return);
         }
+        bool ready = false;
     };
 
     std::unique_ptr<Counter> c;
@@ -61,7 +63,7 @@ class TestFrmOpRent : public QObject {
 private Q_SLOTS:
     void init() {
         c = std::make_unique<Counter>();
-        QVERIFY(c->ok);
+        QVERIFY(c->ready);
     }
     void cleanup() { c.reset(); }
 
@@ -74,7 +76,7 @@ private Q_SLOTS:
     void visitAtTheKeyboard() {
         QVERIFY(c->open("000123"));
         QCOMPARE(c->texts("txtCustomerID txtEnglishName txtOpCode txtSumExistRent sbPanel2"),
-                 "000123|LEE SIU LUNG|R|1|10/03/2004 18:40");
+                 "000123|MEMBER 000123|R|1|10/03/2004 18:40");
         QCOMPARE(c->focused(), "txtOpItemID");
         // Scanned: runs with the code already there.
         c->keys("000001");
@@ -150,7 +152,7 @@ private Q_SLOTS:
         QList<QStringList> rentals;
         for (int i = 101; i <= 130; ++i) {
             const QString id = QStringLiteral("000%1").arg(i);
-            c->addItem(id + " TITLE");
+            c->addItem(id, "TITLE " + id, "V");
             rentals.append({"A", id, "01"});
         }
         QVERIFY(c->visit("000200", rentals));

@@ -73,13 +73,16 @@ private Q_SLOTS:
     // shares the one shop.
     void initTestCase() {
         shop = std::make_unique<ShopFixture>();
-        for (const char* row : {"V00002 EVITA", "V00003 FANTASIA", "000004 DUNE 2",
-                                "000005 ERASERHEAD 3", "000006 FARGO 9"})
-            shop->addItem(row);
+        shop->addCounterShop();
+        shop->addItem("V00002", "EVITA", "V");
+        shop->addItem("V00003", "FANTASIA", "V");
+        shop->addItem("000004", "DUNE", "V", "2");
+        shop->addItem("000005", "ERASERHEAD", "V", "3");
+        shop->addItem("000006", "FARGO", "V", "9");
         shop->addMember("000200");
         shop->addMember("000300");
         shop->clock.set(QDateTime(QDate(2004, 3, 1), QTime(10, 0)));
-        QVERIFY(shop->ok && shop->visit("000123", {{"A", "000001", "01"}}));
+        QVERIFY(shop->ok() && shop->visit("000123", {{"A", "000001", "01"}}));
         QVERIFY(shop->visit("000300", {{"A", "V00002", "01"}}));
         QVERIFY(shop->t.exec("UPDATE Customers SET Active = 'N' WHERE CustomerID = '000300'"));
         shop->clock.set(QDateTime(QDate(2004, 3, 10), QTime(10, 0)));

@@ -33,7 +33,8 @@ class TestVisitSave : public QObject {
 private Q_SLOTS:
     void init() {
         shop = std::make_unique<ShopFixture>();
-        QVERIFY(shop->ok);
+        shop->addCounterShop();
+        QVERIFY(shop->ok());
         at(1);
     }
 
