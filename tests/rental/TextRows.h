@@ -7,10 +7,10 @@
 #include <utility>
 
 // A data table of one column: each row names its case and gives its values joined by spaces.
-inline void rows(std::initializer_list<std::pair<const char*, const char*>> all) {
+inline void rows(std::initializer_list<std::pair<const char*, QString>> all) {
     QTest::addColumn<QString>("row");
     for (const auto& [name, values] : all)
-        QTest::newRow(name) << QString::fromLatin1(values);
+        QTest::newRow(name) << values;
 }
 
 // The current row's values.

@@ -1,14 +1,11 @@
-#include "AppContext.h"
 #include "RentGrids.h"
 #include "ReportPreview.h"
 #include "ShopFixture.h"
-#include "TestSettings.h"
+#include "TextRows.h"
 #include "frmOpRent.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTableWidget>
@@ -20,37 +17,18 @@
 class TestFrmOpRent : public QObject {
     Q_OBJECT
 
-    // The screen over a shop, with the context the main window gives it. Member 000123 has
-    // 000001 out since 1 March (due 4 March, 30.00 late on the 10th); 000200 has nothing out;
-    // 000300 is no longer a member.
-    struct Counter {
+    // The screen over a counter shop. Member 000123 has 000001 out since 1 March (due 4 March,
+    // 30.00 late on the 10th); 000200 has nothing out; 000300 is no longer a member.
+    struct Counter : FormHarness<frmOpRent, ShopFixture> {
         Counter() {
-            ctx.OpCodes = OpCodeRec::defaults();
-            ctx.CurrentEmployeeID = QStringLiteral("13");
-            ctx.ShopName = QStringLiteral("FLICKA VIDEO");
-            shop.addCounterShop();
-            shop.addMember("000200");
-            shop.addMember("000300", "N");
-            shop.clock.set(QDateTime(QDate(2004, 3, 1), QTime(10, 0)));
-            ok = shop.ok() && shop.visit("000123", {{"A", "000001", "01"}});
-            shop.clock.set(QDateTime(QDate(2004, 3, 10), QTime(18, 40)));
+            addCounterShop();
+            addMember("000200");
+            addMember("000300", "N");
+            clock.set(QDateTime(QDate(2004, 3, 1), QTime(10, 0)));
+            ready = ok() && visit("000123", {{"A", "000001", "01"}});
+            clock.set(QDateTime(QDate(2004, 3, 10), QTime(18, 40)));
         }
-        ~Counter() { delete form; }
 
-        // Opens the screen as the main window does: shown only when Start took the key.
-        bool open(const QString& key) {
-            form = new frmOpRent(ctx);
-            if (!form->Start(key)) {
-                delete form;
-                return false;
-            }
-            form->show();
-            form->activateWindow();
-            return QTest::qWaitForWindowActive(form);
-        }
-        template <typename T = QLineEdit> T* find(const QString& name) const {
-            return form->findChild<T*>(name);
-        }
         // The texts of the named fields and labels, "|" apart.
         QString texts(const QString& names) const {
             QStringList all;
@@ -58,35 +36,26 @@ class TestFrmOpRent : public QObject {
                 all << find<QWidget>(name)->property("text").toString();
             return all.join(QLatin1Char('|'));
         }
-        QTableWidget* rentGrid() const { return find<QTableWidget>("msgRentItems"); }
-        QString cell(int row, int column) const { return rentGrid()->item(row, column)->text(); }
-        QString focused() const { return QApplication::focusWidget()->objectName(); }
-        qint64 count(const char* sql) { return shop.count(QString::fromLatin1(sql)); }
-
-        // Keys as the window system delivers them: to the screen's focused control.
-        void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-            QTest::keyClick(form->windowHandle(), key, modifiers);
+        QTableWidget* grid(const char* name = "msgRentItems") const {
+            return find<QTableWidget>(name);
         }
+        QString cell(int row, int column) const { return grid()->item(row, column)->text(); }
+        QString focused() const { return QApplication::focusWidget()->objectName(); }
         // Typed keys, each `gapMs` after the one before.
-        void type(const QString& keys, int gapMs = 0) {
+        void keys(const QString& keys, int gapMs = 0) {
             for (QChar c : keys) {
                 QTest::keyClick(form->windowHandle(), c.toLatin1());
-                shop.clock.advanceMs(gapMs);
+                clock.advanceMs(gapMs);
             }
         }
         // A typed command: the item, Enter, the code over the offered one, Enter.
         void command(const QString& item, const QString& code) {
-            type(item, 2000);
+            keys(item, 2000);
             press(Qt::Key_Return);
-            type(code);
+            keys(code);
             press(Qt::Key_Return);
         }
-
-        ShopFixture shop;
-        TestSettings store;
-        AppContext ctx{shop.db(), shop.t.messages, shop.clock, store.settings};
-        QPointer<frmOpRent> form;
-        bool ok = false;
+        bool ready = false;
     };
 
     std::unique_ptr<Counter> c;
@@ -94,13 +63,13 @@ class TestFrmOpRent : public QObject {
 private Q_SLOTS:
     void init() {
         c = std::make_unique<Counter>();
-        QVERIFY(c->ok);
+        QVERIFY(c->ready);
     }
     void cleanup() { c.reset(); }
 
     void refusedKeyShowsTheVisitsBox() {
         QVERIFY(!c->open("000300"));
-        QCOMPARE(c->shop.t.messages.texts(), QStringList{"Customer membership not valid!"});
+        QCOMPARE(c->t.messages.texts(), QStringList{"Customer membership not valid!"});
     }
 
     // A return scanned, rentals and a sale typed, a refused command, then F12.
@@ -110,43 +79,42 @@ private Q_SLOTS:
                  "000123|MEMBER 000123|R|1|10/03/2004 18:40");
         QCOMPARE(c->focused(), "txtOpItemID");
         // Scanned: runs with the code already there.
-        c->type("000001");
+        c->keys("000001");
         c->press(Qt::Key_Return);
-        QCOMPARE(c->find<QTableWidget>("msgReturnItems")->rowCount(), 1);
+        QCOMPARE(c->grid("msgReturnItems")->rowCount(), 1);
         QCOMPARE(c->focused(), "txtOpItemID");
         // Typed: the ID is tidied and the code asked for; Enter there rents one unit.
-        c->type("2", 2000);
+        c->keys("2", 2000);
         c->press(Qt::Key_Return);
         QCOMPARE(c->texts("txtOpItemID") + c->focused(), "000002txtOpCode");
         c->find("txtOpQuantity")->setText("03");
-        c->type("a");
+        c->keys("a");
         c->press(Qt::Key_Return);
         QCOMPARE(c->cell(1, ColQty) + c->texts("txtOpQuantity"), "101");
         // Ended in the quantity field, a rental runs for the units typed there.
-        c->type("3", 2000);
+        c->keys("3", 2000);
         c->press(Qt::Key_Tab);
-        c->type("03");
+        c->keys("03");
         c->press(Qt::Key_Return);
         QCOMPARE(c->cell(2, ColQty) + c->focused(), "3txtOpItemID");
         // A sale asks for the pieces.
         c->command("s1", QString());
         QCOMPARE(c->texts("txtOpCode") + c->focused(), "StxtOpQuantity");
-        c->type("07");
+        c->keys("07");
         c->press(Qt::Key_Return);
         QCOMPARE(c->cell(3, ColQty), "7");
         c->command("2", "e");
-        QCOMPARE(c->shop.t.messages.texts(), QStringList{"Operation Command error!"});
-        QCOMPARE(c->shop.t.messages.boxes.first().icon, MsgIcon::Exclamation);
+        QCOMPARE(c->t.messages.texts(), QStringList{"Operation Command error!"});
+        QCOMPARE(c->t.messages.boxes.first().icon, MsgIcon::Exclamation);
         QCOMPARE(c->texts("txtSumTotalAmt"), "150.00");
         // Once the cursor leaves the field, S88 is an ordinary item ID.
-        c->type("s88");
+        c->keys("s88");
         c->press(Qt::Key_Tab);
         QCOMPARE(c->texts("txtOpItemID"), "S00088");
         c->press(Qt::Key_F12);
         QTRY_VERIFY(c->form.isNull());
-        QCOMPARE(c->shop.t.messages.boxes.size(), 1);
-        QCOMPARE(c->shop.rows("Order_Details", "ItemID RentStatus"),
-                 "000001 1; 000002 0; 000003 0");
+        QCOMPARE(c->t.messages.boxes.size(), 1);
+        QCOMPARE(c->rows("Order_Details", "ItemID RentStatus"), "000001 1; 000002 0; 000003 0");
         QCOMPARE(c->count("SELECT sum(Quantity) FROM Sales"), 7);
     }
 
@@ -154,14 +122,13 @@ private Q_SLOTS:
     void failedSaveStaysOpen() {
         QVERIFY(c->open("000200"));
         c->command("2", "a");
-        QVERIFY(c->shop.t.exec("UPDATE SerialNo SET OrderID = NULL"));
+        QVERIFY(c->t.exec("UPDATE SerialNo SET OrderID = NULL"));
         c->press(Qt::Key_F12);
-        QCOMPARE(c->shop.t.messages.texts(),
-                 QStringList({"debug: Error in getting serial no [OrderID]!",
-                              "Save record error!\rRecord NOT save"}));
+        QCOMPARE(c->t.messages.texts(), QStringList({"debug: Error in getting serial no [OrderID]!",
+                                                     "Save record error!\rRecord NOT save"}));
         QVERIFY(c->form && c->form->isVisible());
-        QCOMPARE(c->rentGrid()->rowCount(), 1);
-        QVERIFY(c->shop.t.exec("UPDATE SerialNo SET OrderID = 7"));
+        QCOMPARE(c->grid()->rowCount(), 1);
+        QVERIFY(c->t.exec("UPDATE SerialNo SET OrderID = 7"));
         c->find<QPushButton>("cmdSaveOrder")->click();
         QTRY_VERIFY(c->form.isNull());
         QCOMPARE(c->count("SELECT count(*) FROM Order_Details"), 2);
@@ -169,14 +136,14 @@ private Q_SLOTS:
 
     void widthsSurviveReopening() {
         QVERIFY(c->open("000200"));
-        c->rentGrid()->setColumnWidth(ColTitle, 200);
-        c->find<QTableWidget>("msgReturnItems")->setColumnWidth(ColItemID, 150);
+        c->grid()->setColumnWidth(ColTitle, 200);
+        c->grid("msgReturnItems")->setColumnWidth(ColItemID, 150);
         c->find<QPushButton>("cmdCancel")->click();
         QTRY_VERIFY(c->form.isNull());
         QCOMPARE(c->store.settings.value("msgRentItems/Title").toString(), QStringLiteral("3000"));
         QVERIFY(c->open("000123"));
-        QCOMPARE(c->rentGrid()->columnWidth(ColTitle), 200);
-        QCOMPARE(c->find<QTableWidget>("msgReturnItems")->columnWidth(ColItemID), 150);
+        QCOMPARE(c->grid()->columnWidth(ColTitle), 200);
+        QCOMPARE(c->grid("msgReturnItems")->columnWidth(ColItemID), 150);
     }
 
     // Page Up and Down page the rental list, with Ctrl the returned one; a line a command
@@ -185,12 +152,12 @@ private Q_SLOTS:
         QList<QStringList> rentals;
         for (int i = 101; i <= 130; ++i) {
             const QString id = QStringLiteral("000%1").arg(i);
-            c->shop.addItem(id, QStringLiteral("TITLE ") + id, "V");
+            c->addItem(id, "TITLE " + id, "V");
             rentals.append({"A", id, "01"});
         }
-        QVERIFY(c->shop.visit("000200", rentals));
+        QVERIFY(c->visit("000200", rentals));
         QVERIFY(c->open("000200"));
-        QTableWidget* grid = c->rentGrid();
+        QTableWidget* grid = c->grid();
         SetTopRow(*grid, 3);
         c->press(Qt::Key_PageUp);
         QCOMPARE(TopRow(*grid), 1);
@@ -205,16 +172,11 @@ private Q_SLOTS:
 
     // F8 and the Print button preview the visit so far; nothing is saved and the visit goes on
     // until Escape drops it.
-    void receiptOnDemand_data() {
-        QTest::addColumn<bool>("button");
-        QTest::newRow("F8") << false;
-        QTest::newRow("Print button") << true;
-    }
+    void receiptOnDemand_data() { rows({{"F8", "key"}, {"Print button", "button"}}); }
     void receiptOnDemand() {
-        QFETCH(bool, button);
         QVERIFY(c->open("000200"));
         c->command("2", "a");
-        if (button)
+        if (rowValues()[0] == "button")
             c->find<QPushButton>("cmdPrintRecipt")->click();
         else
             c->press(Qt::Key_F8);
@@ -226,23 +188,19 @@ private Q_SLOTS:
         QVERIFY(c->form->isVisible());
         c->press(Qt::Key_Escape);
         QTRY_VERIFY(c->form.isNull());
-        QVERIFY(c->shop.t.messages.boxes.isEmpty());
+        QVERIFY(c->t.messages.boxes.isEmpty());
         QCOMPARE(c->count("SELECT count(*) FROM Order_Details"), 1);
     }
 
     // Shops that switch it on are offered a receipt after each save.
     void receiptAfterSave_data() {
-        QTest::addColumn<bool>("offered");
-        QTest::addColumn<int>("answer");
-        QTest::newRow("not switched on") << false << 0;
-        QTest::newRow("yes") << true << int(AnswerYes);
-        QTest::newRow("no") << true << int(AnswerNo);
+        rows({{"not switched on", "off"}, {"yes", "yes"}, {"no", "no"}});
     }
     void receiptAfterSave() {
-        QFETCH(bool, offered);
-        QFETCH(int, answer);
+        const QString answer = rowValues()[0];
+        const bool offered = answer != "off";
         c->store.settings.setValue("Receipt/PrintAfterSave", offered);
-        c->shop.t.messages.answers = {answer};
+        c->t.messages.answers = {answer == "yes" ? AnswerYes : AnswerNo};
         QVERIFY(c->open("000200"));
         c->command("2", "a");
         QString shown;
@@ -254,11 +212,11 @@ private Q_SLOTS:
             }
         });
         c->press(Qt::Key_F12);
-        QCOMPARE(c->shop.t.messages.texts(),
+        QCOMPARE(c->t.messages.texts(),
                  offered ? QStringList{"Print a receipt of this visit?"} : QStringList());
         if (offered)
-            QCOMPARE(c->shop.t.messages.boxes.first().buttons, MsgButtons::YesNo);
-        QCOMPARE(shown, answer == AnswerYes ? QStringLiteral("Receipt 000200") : QString());
+            QCOMPARE(c->t.messages.boxes.first().buttons, MsgButtons::YesNo);
+        QCOMPARE(shown, answer == "yes" ? QStringLiteral("Receipt 000200") : QString());
         QTRY_VERIFY(c->form.isNull());
         QCOMPARE(c->count("SELECT count(*) FROM Orders"), 2);
     }

@@ -18,13 +18,14 @@ struct TestContext {
     AppContext ctx{t.db(), t.messages, clock, store.settings};
 };
 
-// A keyed screen on a test database, opened the way the main window opens it: Start, then show.
-template <typename Form> struct FormHarness : TestContext {
+// A keyed screen over a test world (at least a TestContext), opened the way the main window
+// opens it: Start, then show.
+template <typename Form, typename World = TestContext> struct FormHarness : World {
     ~FormHarness() { delete form.data(); }
 
     bool open(const QString& key) {
         delete form.data();
-        form = new Form(ctx);
+        form = new Form(this->ctx);
         if (!form->Start(key))
             return false;
         form->show();
@@ -51,7 +52,7 @@ template <typename Form> struct FormHarness : TestContext {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         return form.isNull();
     }
-    qint64 count(const QString& sql) { return t.scalar(sql).toLongLong(); }
+    qint64 count(const QString& sql) { return this->t.scalar(sql).toLongLong(); }
 
     QPointer<Form> form;
 };
