@@ -64,14 +64,13 @@ private Q_SLOTS:
     void loadsCodes_data() {
         QTest::addColumn<QString>("table");
         QTest::addColumn<QString>("box");
-        QTest::newRow("all there") << ""
-                                   << "";
-        QTest::newRow("no OpCode row") << "OpCode"
-                                       << "";
-        QTest::newRow("no categories") << "Category"
-                                       << "debug: error in getting category codes";
-        QTest::newRow("no statuses") << "ItemStatus"
-                                     << "debug: error in getting ItemStatus codes";
+        const auto row = [](const char* table, const char* box) {
+            QTest::newRow(table) << QString(table) << QString(box);
+        };
+        row("", "");
+        row("OpCode", "");
+        row("Category", "debug: error in getting category codes");
+        row("ItemStatus", "debug: error in getting ItemStatus codes");
     }
     void loadsCodes() {
         QFETCH(QString, table);
@@ -101,15 +100,11 @@ private Q_SLOTS:
 
     void splashStaysOneSecondOfElapsedTime_data() {
         QTest::addColumn<qint64>("start");
-        QTest::addColumn<qint64>("step");
-        QTest::addColumn<qint64>("end");
-        QTest::newRow("from zero") << qint64(0) << qint64(100) << qint64(1000);
-        QTest::newRow("from when shown") << qint64(86399500) << qint64(100) << qint64(86400500);
+        QTest::newRow("from zero") << qint64(0);
+        QTest::newRow("from when shown") << qint64(86399500);
     }
     void splashStaysOneSecondOfElapsedTime() {
         QFETCH(qint64, start);
-        QFETCH(qint64, step);
-        QFETCH(qint64, end);
         TestClock clock;
         clock.advanceMs(start);
         QWidget splash;
@@ -118,11 +113,11 @@ private Q_SLOTS:
         QTimer tick;
         connect(&tick, &QTimer::timeout, this, [&] {
             shownWhileWaiting = shownWhileWaiting && splash.isVisible();
-            clock.advanceMs(step);
+            clock.advanceMs(100);
         });
         tick.start();
         ShowSplash(splash, clock);
-        QCOMPARE(clock.elapsedMs(), end);
+        QCOMPARE(clock.elapsedMs(), start + 1000);
         QVERIFY(shownWhileWaiting);
         QVERIFY(!splash.isVisible());
     }
