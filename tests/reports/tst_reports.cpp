@@ -90,11 +90,6 @@ QPageLayout pageOf(const QPageSize& size) {
     return QPageLayout(size, QPageLayout::Portrait, QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter);
 }
 
-QPageLayout page(double widthMm, double heightMm) {
-    return pageOf(QPageSize(QSizeF(widthMm, heightMm), QPageSize::Millimeter, QString(),
-                            QPageSize::ExactMatch));
-}
-
 QString describe(const ReceiptLine& l) {
     return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
         .arg(SectionTitle(l.section), l.itemID, l.title, QString::number(l.quantity),
@@ -554,7 +549,9 @@ private Q_SLOTS:
     void layouts_data() {
         QTest::addColumn<QPageLayout>("printer");
         QTest::addColumn<bool>("roll");
-        QTest::newRow("roll") << page(58, 200) << true;
+        QTest::newRow("roll") << pageOf(QPageSize(QSizeF(58, 200), QPageSize::Millimeter, QString(),
+                                                  QPageSize::ExactMatch))
+                              << true;
         QTest::newRow("Letter") << pageOf(QPageSize(QPageSize::Letter)) << false;
     }
     void layouts() {
