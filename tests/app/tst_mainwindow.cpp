@@ -2,6 +2,7 @@
 #include "FormHarness.h"
 #include "frmMain.h"
 #include "frmSelectRecord.h"
+#include "selectlayouts.h"
 #include "shoprows.h"
 #include "startup.h"
 
@@ -14,8 +15,10 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 
 // A search typed into a box ("cmdEdit": the adjustment number, then Edit): the answer of the
@@ -158,6 +161,8 @@ private:
 
 // The main window driven at the keyboard: which key, menu entry or box opens which screen
 // with which key, what each search says when nothing opened, and compacting on the way out.
+// The selection list's own parts (its rows, what it remembers between showings) are tested
+// alone; its ways of choosing and cancelling through the searches.
 class TestMainWindow : public QObject {
     Q_OBJECT
 
@@ -165,6 +170,33 @@ private:
     // One window serves every row of keysAndActions, which comes last so that no other window
     // answers the selection list meanwhile: none of its rows changes what the window holds.
     std::unique_ptr<Program> keyed;
+
+    // The dialog over a context holding three member hits, with a caller to hide.
+    struct Dialog : TestContext {
+        Dialog() {
+            for (const char* id : {"000003", "000001", "000002"}) {
+                ctx.CustomerMatches.append(CustomerRec{});
+                ctx.CustomerMatches.last().CustomerID = QString::fromLatin1(id);
+            }
+        }
+        QTableWidget* grid() const { return dialog.findChild<QTableWidget*>("msgSelectRecord"); }
+        // Starts the list and, once it is up, hands it to `answer`; cancels what is left open.
+        void start(const std::function<void()>& answer) {
+            QTimer::singleShot(0, &dialog, [this, answer] {
+                answer();
+                if (dialog.isVisible())
+                    dialog.reject();
+            });
+            dialog.Start(caller, SelectLayout::Customers);
+        }
+        void press(std::initializer_list<Qt::Key> keys) {
+            for (Qt::Key key : keys)
+                QTest::keyClick(dialog.windowHandle(), key);
+        }
+
+        QWidget caller;
+        frmSelectRecord dialog{ctx};
+    };
 
 private Q_SLOTS:
     void cleanupTestCase() { keyed.reset(); }
@@ -178,22 +210,20 @@ private Q_SLOTS:
         p.press(Qt::Key_F3);
         combo->setFocus();
         QTest::keyClicks(combo, "v");
-        QCOMPARE(description->text(), QString());
+        QStringList shown{description->text()};
         p.box("txtSearchID_2")->setFocus();
-        QCOMPARE(description->text(), QStringLiteral("VIDEO"));
-
+        shown << description->text();
         combo->setEditText("N");
         p.ctx.CategoryList.append(p.ctx.CategoryList.first());
         p.ctx.CategoryList.last().CategoryID = QStringLiteral("N");
         p.ctx.CategoryList.last().Description = QStringLiteral("NEW RELEASE");
         p.window->reloadCategories();
-        QCOMPARE(combo->count(), 2);
-        QCOMPARE(combo->currentText(), QStringLiteral("N"));
-        QCOMPARE(description->text(), QStringLiteral("NEW RELEASE"));
+        shown << QString::number(combo->count()) + combo->currentText() << description->text();
         combo->setFocus();
         combo->setCurrentIndex(1);
         QTest::keyClick(combo, Qt::Key_Up);
-        QCOMPARE(description->text(), QStringLiteral("VIDEO"));
+        shown << description->text();
+        QCOMPARE(shown.join(QLatin1Char('|')), QStringLiteral("|VIDEO|2N|NEW RELEASE|VIDEO"));
     }
 
     // Compact DB and every way of closing compact the database under the hourglass, saying
@@ -311,29 +341,60 @@ private Q_SLOTS:
 
     // A keyed screen takes the main window's place until it has gone; then a new member's
     // visit is due. A refused key leaves no screen behind and the window up.
-    void screenTakesTheWindowsPlace_data() {
-        QTest::addColumn<QString>("key");
-        QTest::newRow("accepted") << "000010";
-        QTest::newRow("refused") << "REFUSED";
-    }
     void screenTakesTheWindowsPlace() {
-        QFETCH(QString, key);
-        const bool accepted = key != QLatin1String("REFUSED");
-        Program p;
-        KeyedScreens opener(p.ctx);
-        opener.attach(*p.window);
-        p.box("txtSearchID_0")->setText("000123");
-        p.ctx.ReopenTransaction = true;
-        QCOMPARE(opener.OpenProduct(key), accepted);
-        QCOMPARE(KeyedForm::last && KeyedForm::last->isVisible(), accepted);
-        QCOMPARE(p.window->isVisible(), !accepted);
-        if (accepted)
-            KeyedForm::last->close();
-        QTRY_VERIFY(!KeyedForm::last);
-        QCoreApplication::processEvents();
-        QVERIFY(p.window->isVisible());
-        QCOMPARE(p.calls, accepted ? QStringList{"OpenTransaction 000123"} : QStringList());
-        QCOMPARE(p.ctx.ReopenTransaction, !accepted);
+        for (const bool accepted : {true, false}) {
+            Program p;
+            KeyedScreens opener(p.ctx);
+            opener.attach(*p.window);
+            p.box("txtSearchID_0")->setText("000123");
+            p.ctx.ReopenTransaction = true;
+            QCOMPARE(opener.OpenProduct(accepted ? "000010" : "REFUSED"), accepted);
+            QCOMPARE(KeyedForm::last && KeyedForm::last->isVisible(), accepted);
+            QCOMPARE(p.window->isVisible(), !accepted);
+            if (accepted)
+                KeyedForm::last->close();
+            QTRY_VERIFY(!KeyedForm::last);
+            QCoreApplication::processEvents();
+            QVERIFY(p.window->isVisible());
+            QCOMPARE(p.calls, accepted ? QStringList{"OpenTransaction 000123"} : QStringList());
+            QCOMPARE(p.ctx.ReopenTransaction, !accepted);
+        }
+    }
+
+    // The date and the amount as the clerk reads them, the amount to the right.
+    void adjustmentRowsShowDateAndAmount() {
+        AcctAdjustRec a;
+        a.AdjustDate = QDate(2004, 3, 10);
+        a.AdjustAmt = Money::fromWhole(-1250);
+        const SelectTable table = AdjustmentSelectTable({a});
+        QCOMPARE(table.rows[0].mid(2), (QStringList{"10/03/2004", "", "-1,250.00"}));
+        QVERIFY(table.columns.last().alignRight);
+    }
+
+    // The rows are numbered in a column of their own that is never highlighted; the first
+    // row comes up highlighted.
+    void firstRowHighlightedAndNumbered() {
+        Dialog d;
+        QList<QTableWidgetItem*> selected;
+        d.start([&] { selected = d.grid()->selectedItems(); });
+        for (int row = 0; row < 3; ++row)
+            QCOMPARE(d.grid()->item(row, 0)->text(), QString::number(row + 1));
+        QCOMPARE(selected.size(), 6);
+        for (const QTableWidgetItem* item : selected)
+            QVERIFY(item->row() == 0 && item->column() >= 1);
+    }
+
+    // Shown again, the list keeps its rows even if the hits changed meanwhile, with the last
+    // chosen row current; after a cancel the next list is filled afresh.
+    void pendingListComesBackUnchanged() {
+        Dialog d;
+        d.start([&] { d.press({Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}); });
+        d.ctx.CustomerMatches.removeLast();
+        QList<int> shown; // current row and row count of each showing
+        const auto note = [&] { shown << d.grid()->currentRow() << d.grid()->rowCount(); };
+        d.start(note);
+        d.start(note);
+        QCOMPARE(shown, (QList<int>{2, 3, 0, 2}));
     }
 
     // F1 to F4, the page menu entries, the toolbar and the tabs select pages, focusing the

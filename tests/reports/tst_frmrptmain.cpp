@@ -36,7 +36,32 @@ class Test_frmRptMain : public QObject {
         auto* button = find<QAbstractButton>(name);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(10, button->height() / 2));
     }
-    ReportPreview* preview() const { return form->findChild<ReportPreview*>(); }
+    void type(const QString& name, const QString& text) {
+        MaskedLineEdit* box = find(name);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    // See walks().
+    QString state() const {
+        if (!form)
+            return QStringLiteral("closed");
+        const QWidget* focus = QApplication::focusWidget();
+        const auto* box = qobject_cast<const QLineEdit*>(focus);
+        QString on;
+        for (const char* name : {"txtRptDate", "txtRptEndDate", "txtRptMonthDate"})
+            on += find(QString::fromLatin1(name))->isEnabled() ? '1' : '0';
+        auto* preview = form->findChild<ReportPreview*>();
+        const bool shown = preview && preview->isVisible() &&
+                           preview->findChild<QPrintPreviewWidget*>()->pageCount() >= 1;
+        return QStringList{
+            QStringLiteral("%1 %2 %3")
+                .arg(find<QTabWidget>(QStringLiteral("SSTabRpt"))->currentIndex())
+                .arg(focus ? focus->objectName() : QString(), box ? box->displayText() : QString()),
+            on, s->t.messages.texts().join(QLatin1Char('/')),
+            shown ? preview->windowTitle() : QString()}
+            .join(QLatin1Char('|'));
+    }
 
 private Q_SLOTS:
     void initTestCase() {
@@ -47,88 +72,49 @@ private Q_SLOTS:
     void init() { s->t.messages.clear(); }
     void cleanup() { delete form; }
 
-    // F1 to F4 switch tabs, only with no Shift, Ctrl or Alt held; Esc closes.
-    void keys_data() {
-        QTest::addColumn<QKeySequence>("key");
+    // The clerk's steps on the inquiry opened on a tab, and what he sees after them: the tab,
+    // the focused box and its text; which period boxes take typing; the boxes said; the
+    // preview's title. F1 to F4 switch tabs only with no Shift, Ctrl or Alt held; Esc and
+    // Cancel close; a wrong date runs nothing; the inquiry stays open for the next report.
+    void walks_data() {
         QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("focus");
-        const auto row = [](const char* key, int tab, const char* focus) {
-            QTest::newRow(key) << QKeySequence(QString::fromLatin1(key)) << tab
-                               << QString::fromLatin1(focus);
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("seen");
+        const auto row = [](const char* steps, int tab, const char* seen) {
+            QTest::newRow(steps) << tab << QString(steps) << QString(seen);
         };
-        row("F1", 0, "txtRptDate");
-        row("F2", 1, "txtTimesFrom_1");
-        row("F3", 2, "txtTimesFrom_2");
-        row("F4", 3, "txtOSItemEndDate");
-        row("Shift+F2", 3, "txtOSItemEndDate");
-        row("Esc", -1, "");
+        row("F1", 3, "0 txtRptDate 10/03/2004|100||");
+        row("F2", 3, "1 txtTimesFrom_1 1   |100||");
+        row("F3", 3, "2 txtTimesFrom_2 1   |100||");
+        row("F4", 0, "3 txtOSItemEndDate 10/03/2004|100||");
+        row("Shift+F2", 3, "3 txtOSItemEndDate 10/03/2004|100||");
+        row("Esc", 3, "closed");
+        row("click optRptMonthly", 0, "0 optRptMonthly |001||");
+        row("click optRptMonthly;click optRptDaily", 0, "0 optRptDaily |100||");
+        row("5", 1, "1 txtTimesFrom_1 5   |100||");
+        row("type txtRptDate 31022004;F12", 0,
+            "0 txtRptDate 31/02/2004|100|Date of Inquiry error!|");
+        row("type txtRptDate 31022004;F12;click cmdCancel", 0, "closed");
+        row("click optTypeTx;click cmdSave", 0, "0 cmdSave |100||Transaction Summary Report:");
+        row("click cmdSave", 1, "1 cmdSave |100||Customer Report:");
     }
-    void keys() {
-        QFETCH(QKeySequence, key);
+    void walks() {
         QFETCH(int, tab);
-        QFETCH(QString, focus);
-        QVERIFY(start(3));
-        QTest::keySequence(form->windowHandle(), key);
-        if (tab < 0)
-            QTRY_VERIFY(form.isNull());
-        else
-            QCOMPARE(find<QTabWidget>(QStringLiteral("SSTabRpt"))->currentIndex(), tab);
-        QCOMPARE(QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : "",
-                 focus);
-    }
-
-    // Which boxes take typing is decided without the window; here each box follows its switch.
-    void periodOptionsSwitchTheBoxes() {
-        QVERIFY(start(0));
-        QString enabled;
-        for (const char* option : {"optRptMonthly", "optRptDaily"}) {
-            click(QString::fromLatin1(option));
-            for (const char* box : {"txtRptDate", "txtRptEndDate", "txtRptMonthDate"})
-                enabled += find(QString::fromLatin1(box))->isEnabled() ? '1' : '0';
-        }
-        QCOMPARE(enabled, QStringLiteral("001100"));
-    }
-
-    // The rental-times box selects its text on entry, so the first digit typed replaces it.
-    void timesBoxReplacedByTyping() {
-        QVERIFY(start(1));
-        QTest::keyClick(form->windowHandle(), Qt::Key_5);
-        QCOMPARE(find(QStringLiteral("txtTimesFrom_1"))->text(), QStringLiteral("5   "));
-    }
-
-    // A wrong date runs nothing and leaves the inquiry open; Cancel closes it.
-    void wrongDateRunsNothing() {
-        QVERIFY(start(0));
-        MaskedLineEdit* date = find(QStringLiteral("txtRptDate"));
-        date->selectAll();
-        QTest::keyClicks(date, QStringLiteral("31022004"));
-        QTest::keyClick(form->windowHandle(), Qt::Key_F12);
-        QCOMPARE(s->t.messages.texts(), QStringList{QStringLiteral("Date of Inquiry error!")});
-        QCOMPARE(s->t.messages.boxes.first().icon, MsgIcon::Exclamation);
-        QVERIFY(!preview());
-        click(QStringLiteral("cmdCancel"));
-        QTRY_VERIFY(form.isNull());
-    }
-
-    // The inquiry stays open for the next report.
-    void previewOpensTheReport_data() {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("option");
-        QTest::newRow("Transaction Summary Report:") << 0 << "optTypeTx";
-        QTest::newRow("Customer Report:") << 1 << "";
-    }
-    void previewOpensTheReport() {
-        QFETCH(int, tab);
-        QFETCH(QString, option);
+        QFETCH(QString, steps);
+        QFETCH(QString, seen);
         QVERIFY(start(tab));
-        if (!option.isEmpty())
-            click(option);
-        click(QStringLiteral("cmdSave"));
-        QVERIFY(s->t.messages.boxes.isEmpty());
-        QVERIFY(preview() && preview()->isVisible());
-        QCOMPARE(preview()->windowTitle(), QTest::currentDataTag());
-        QVERIFY(preview()->findChild<QPrintPreviewWidget*>()->pageCount() >= 1);
-        QVERIFY(form->isVisible());
+        for (const QString& step : steps.split(QLatin1Char(';'))) {
+            const QStringList word = step.split(QLatin1Char(' '));
+            if (word[0] == QLatin1String("click"))
+                click(word[1]);
+            else if (word[0] == QLatin1String("type"))
+                type(word[1], word[2]);
+            else
+                QTest::keySequence(form->windowHandle(), QKeySequence(step));
+        }
+        QTRY_COMPARE(state(), seen);
+        for (const ScriptedMessages::Box& box : s->t.messages.boxes)
+            QCOMPARE(box.icon, MsgIcon::Exclamation);
     }
 
     // A report of three-digit page count, at the window's own size: every action is in sight

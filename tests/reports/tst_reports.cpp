@@ -1,10 +1,22 @@
+#include "Money.h"
 #include "PageReader.h"
+#include "ReportCsv.h"
 #include "ReportLayout.h"
+#include "ReportPainter.h"
 #include "ReportShop.h"
+#include "ShopFixture.h"
 #include "inquiry.h"
 #include "inquiryrun.h"
+#include "receipt.h"
+#include "receiptlayout.h"
+#include "reportformat.h"
+#include "reportquery.h"
 #include "reports.h"
 
+#include <QPageSize>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -12,12 +24,15 @@
 using namespace pagereader;
 using reportshop::feb;
 
+Q_DECLARE_METATYPE(InquiryPeriod)
 Q_DECLARE_METATYPE(InquiryTab)
+Q_DECLARE_METATYPE(AccountingReport)
 Q_DECLARE_METATYPE(ReportRequest)
 
 namespace {
 
-const PrintInfo Info{QStringLiteral("FLICKA VIDEO"), QDateTime(QDate(2004, 3, 10), QTime(18, 40))};
+const PrintInfo Info{QStringLiteral("FLICKA VIDEO 影帶"),
+                     QDateTime(QDate(2004, 3, 10), QTime(18, 40))};
 
 // February, the overdue date 10/03/2004 and rental times 1 to 3.
 ReportRequest february() {
@@ -28,23 +43,125 @@ PageModel layout(const Report& r) {
     return layoutReport(r, Info, defaultPageLayout(r.definition));
 }
 
+// The three period boxes written "date|end|month".
+PeriodBoxes boxes(const QString& joined) {
+    const QStringList b = joined.split(QLatin1Char('|'));
+    return {b.value(0), b.value(1), b.value(2)};
+}
+
+QString joined(const PeriodBoxes& b) {
+    return QStringList{b.date, b.endDate, b.month}.join(QLatin1Char('|'));
+}
+
+// A grouped report of made-up charges on 1 February: a code per group, then quantity, amount
+// and a note; each row given as "code quantity amount".
+Report charges(const QStringList& rows, const QString& note = {}) {
+    Report r;
+    ReportDefinition& def = r.definition;
+    def.title = QStringLiteral("Test Report:");
+    def.criteria = QStringLiteral("Txn Date: \n01/02/2004 To 29/02/2004");
+    def.columns = {keyColumn("Code", "Code", 10), column("Day", "Day", 12, FieldFormat::Date),
+                   column("Qty", "Qty", 8, FieldFormat::Count),
+                   column("Amount($)", "Amt", 12, FieldFormat::Amount), column("Note", "Note", 20)};
+    const QList<FooterFigure> sums = {sumOf("Qty"), sumOf("Amt")};
+    def.group = ReportGroup{{QStringLiteral("Code")},
+                            {FooterLine{QStringLiteral("Sub total:"), sums},
+                             FooterLine{QStringLiteral("Lines:"), {rowCount()}}}};
+    def.footer = {FooterLine{QStringLiteral("Total:"), sums},
+                  FooterLine{QStringLiteral("Category Count = "), {groupCount()}}};
+    r.data.fields = QStringList{"Code", "Day", "Qty", "Amt", "Note"};
+    for (const QString& row : rows) {
+        const QStringList v = row.split(QLatin1Char(' '));
+        r.data.rows.append({v[0], QDate(2004, 2, 1), v[1].toLongLong(),
+                            QVariant::fromValue(*Money::parse(v[2])), note});
+    }
+    return r;
+}
+
+// Three groups long enough to run over several pages.
+Report longCharges(const QString& note) {
+    QStringList rows;
+    for (const char* code : {"A", "B", "C"})
+        rows += QStringList(70, QString::fromLatin1(code) + QStringLiteral(" 1 0.10"));
+    return charges(rows, note);
+}
+
+QPageLayout pageOf(const QPageSize& size) {
+    return QPageLayout(size, QPageLayout::Portrait, QMarginsF(4, 4, 4, 4), QPageLayout::Millimeter);
+}
+
+QString describe(const ReceiptLine& l) {
+    return QStringLiteral("%1|%2|%3|%4|%5|%6|%7|%8|%9")
+        .arg(SectionTitle(l.section), l.itemID, l.title, QString::number(l.quantity),
+             l.due.toString(QStringLiteral("dd/MM/yyyy")), l.charge.format(), l.late.format(),
+             l.note, l.paidNow ? QStringLiteral("paid") : QStringLiteral("owed"));
+}
+
+// Every text inside the page, none over another.
+bool within(const PageModel& model) {
+    for (const ReportPage& page : model.pages) {
+        for (const PageText& text : page.texts) {
+            if (text.rect.right() > model.area.width() + 0.01 ||
+                text.rect.bottom() > model.area.height() + 0.01 || !overlap(page).isEmpty())
+                return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
-// The shop's reports on the small February shop: what each lists and adds up, under which
-// criteria, and the work the inquiry does before a report runs.
+// The report engine on made-up reports (grouping and sums, pages, long texts, the painted PDF
+// and the CSV export), the receipt of one visit on roll paper and on A4, and the shop's reports on
+// the small February shop: what each lists and adds up, under which criteria, and the work the
+// inquiry does before a report runs; and what the inquiry decides without its window: the period
+// options, their validation, and which report a preview runs with which values.
 class Test_reports : public QObject {
     Q_OBJECT
 
     std::unique_ptr<TestDb> m_shop;
+
+    std::unique_ptr<ShopFixture> shop;
+    std::unique_ptr<Visit> visit;
+
+    Receipt receipt() const {
+        return MakeReceipt(*visit, QStringLiteral("FLICKA 影帶"),
+                           QDateTime(QDate(2004, 3, 10), QTime(18, 45)));
+    }
 
     std::optional<Report> run(const QString& name, const ReportRequest& request = february()) {
         return runReport(m_shop->db(), name, request);
     }
 
 private Q_SLOTS:
+    // The February shop; and for the receipt, member 000123 took out four films on 1 March (due on
+    // the 4th, six days late on the 10th) and comes back on the 10th: returns one, renews one for
+    // cash and one on arrears, settles the fourth, rents two more (one free) and buys seven bags of
+    // popcorn (three for 25.00).
     void initTestCase() {
         m_shop = std::make_unique<TestDb>();
         QVERIFY(m_shop->ok() && reportshop::arrange(*m_shop));
+        shop = std::make_unique<ShopFixture>();
+        shop->addCategory("V", "15", 3, "5");
+        shop->addCategory("S", "0", 0, "0", "10", 3, "25");
+        const QStringList titles = {"ALIEN", "BRAZIL", "CASABLANCA", "DUNE", "ERASERHEAD", "FARGO"};
+        for (int i = 0; i < titles.size(); ++i)
+            shop->addItem(QStringLiteral("00000%1").arg(i + 1), titles[i], "V");
+        shop->addItem("S00001", "POPCORN", "S", "4");
+        shop->addMember("000123");
+        QVERIFY(shop->ok() && shop->t.exec("UPDATE Customers SET ChineseName = ?", {"陳大文"}));
+        shop->clock.set(QDateTime(QDate(2004, 3, 1), QTime(10, 0)));
+        QVERIFY(shop->visit("000123",
+                            {{"A", "000001"}, {"A", "000002"}, {"A", "000003"}, {"A", "000004"}}));
+        shop->clock.set(QDateTime(QDate(2004, 3, 10), QTime(18, 40)));
+        visit = shop->open("000123");
+        for (const QString& command :
+             QStringLiteral("R 000001 01|RR 000002 01|RR* 000003 01|R S88 01|A 000005 02|"
+                            "F 000006 01|S S00001 07")
+                 .split(QLatin1Char('|'))) {
+            const QStringList c = command.split(QLatin1Char(' '));
+            QVERIFY(runCommand(*visit, c[0], c[1], c[2]));
+        }
     }
     void cleanup() { QVERIFY(m_shop->messages.boxes.isEmpty()); }
 
@@ -203,6 +320,290 @@ private Q_SLOTS:
         QCOMPARE(pdf.pages, 1);
         QCOMPARE(pdf.rows, 3);
         QVERIFY(!runReportToPdf(m_shop->db(), QStringLiteral("rptNone"), february(), Info).ok);
+    }
+
+    // Which boxes an option switches on, what choosing it on 10/03/2004 writes into them, and
+    // how a report reads them ("-": nothing, as a needed box is no real date).
+    void periods_data() {
+        QTest::addColumn<InquiryPeriod>("period");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("outcome"); // switched on; chosen; read
+        const auto row = [](const char* name, InquiryPeriod period, const char* typed,
+                            const char* outcome) {
+            QTest::newRow(name) << period << QString(typed) << QString(outcome);
+        };
+        const InquiryPeriod daily = InquiryPeriod::Daily, range = InquiryPeriod::Range;
+        row("daily, the end from the day", daily, "05/03/2004|  /  /    |12/2003",
+            "100;10/03/2004|10/03/2004|03/2004;05/03/2004|05/03/2004|12/2003");
+        row("daily of no real day", daily, "31/02/2004|05/03/2004|03/2004",
+            "100;10/03/2004|10/03/2004|03/2004;-");
+        row("range ending before it starts", range, "09/03/2004|01/03/2004|03/2004",
+            "110;09/03/2004|01/03/2004|03/2004;09/03/2004|01/03/2004|03/2004");
+        row("range with a bad end", range, "01/03/2004|1/3/2004  |03/2004",
+            "110;01/03/2004|1/3/2004  |03/2004;-");
+        row("month", InquiryPeriod::Monthly, "10/03/2004|10/03/2004|02/2004",
+            "001;01/02/2004|29/02/2004|02/2004;01/02/2004|29/02/2004|02/2004");
+        row("month with one digit", InquiryPeriod::Monthly, "10/03/2004|10/03/2004|2 /2004",
+            "001;10/03/2004|10/03/2004|2 /2004;-");
+    }
+    void periods() {
+        QFETCH(InquiryPeriod, period);
+        QFETCH(QString, typed);
+        QFETCH(QString, outcome);
+        const PeriodSwitches on = PeriodBoxesOn(period);
+        const std::optional<PeriodBoxes> read = ValidatePeriod(period, boxes(typed));
+        QCOMPARE(QStringList({QString::number(on.date) + QString::number(on.endDate) +
+                                  QString::number(on.month),
+                              joined(ChoosePeriod(period, boxes(typed), QDate(2004, 3, 10))),
+                              read ? joined(*read) : QStringLiteral("-")})
+                     .join(QLatin1Char(';')),
+                 outcome);
+    }
+
+    // Which report a preview runs, what runs first (the step's number), whether it flushes,
+    // and the values its tab gives. Only the chosen tab's boxes matter: the others hold wrong
+    // values here. A rental-times box reads as a number, its blanks left out wherever they are.
+    void plans_data() {
+        QTest::addColumn<InquiryTab>("tab");
+        QTest::addColumn<AccountingReport>("report");
+        QTest::addColumn<QString>("plan");
+        const auto row = [](InquiryTab tab, AccountingReport report, const QString& plan) {
+            QTest::newRow(qPrintable(plan.section(QLatin1Char(' '), 0, 0)))
+                << tab << report << plan;
+        };
+        const InquiryTab accounts = InquiryTab::Accounting;
+        const QString feb =
+            QStringLiteral(" 01/02/2004-29/02/2004 02/2004 01/02/2004|29/02/2004|02/2004");
+        row(accounts, AccountingReport::Summary, "DailyTxRpt 1 0" + feb);
+        row(accounts, AccountingReport::Adjustments, "rptAcctAdjust 0 1" + feb);
+        row(accounts, AccountingReport::Sales, "rptSales 0 1" + feb);
+        row(accounts, AccountingReport::RentalByItem, "rptRent 0 1" + feb);
+        row(accounts, AccountingReport::RentalByTxn, "rptRentByTxn 0 1" + feb);
+        row(InquiryTab::Customer, AccountingReport::Summary, "rptAllCustomers 2 0 1-1234");
+        row(InquiryTab::Product, AccountingReport::Summary, "rptAllItems 3 1 0-12");
+        row(InquiryTab::Overdue, AccountingReport::Summary, "rptOSItem 0 1 09/03/2004");
+    }
+    void plans() {
+        QFETCH(InquiryTab, tab);
+        QFETCH(AccountingReport, report);
+        QFETCH(QString, plan);
+        const bool accounts = tab == InquiryTab::Accounting;
+        const PeriodBoxes typed =
+            boxes(accounts ? "10/03/2004|10/03/2004|02/2004" : "  /  /    |  /  /    |  /    ");
+        const QString due = tab == InquiryTab::Overdue ? "09/03/2004" : "30/02/2004";
+        const auto p = PlanPreview(
+            {tab, report, InquiryPeriod::Monthly, typed, "1   ", "1234", "    ", "1 2 ", due});
+        QVERIFY(p);
+        const ReportRequest& r = p->request;
+        const auto day = [](const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); };
+        QString values = QStringLiteral("%1-%2").arg(r.times.from).arg(r.times.to);
+        if (accounts)
+            values = day(r.from) + '-' + day(r.to) + ' ' + p->month + ' ' + joined(p->boxes);
+        else if (tab == InquiryTab::Overdue)
+            values = day(r.due);
+        QCOMPARE(QStringLiteral("%1 %2 %3 ").arg(p->report).arg(int(p->step)).arg(int(p->flush)) +
+                     values,
+                 plan);
+    }
+
+    // A wrong date runs nothing: the period's are read as above, the overdue date here.
+    void badDateRunsNothing() {
+        InquiryChoice choice;
+        choice.boxes = boxes("  /  /    |10/03/2004|03/2004");
+        QVERIFY(!PlanPreview(choice));
+        choice.tab = InquiryTab::Overdue;
+        choice.dueDate = QStringLiteral("30/02/2004");
+        QVERIFY(!PlanPreview(choice));
+    }
+
+    void groupsSumAndCount_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("table");
+        const auto row = [](const char* name, const QStringList& rows, const QStringList& table) {
+            QTest::newRow(name) << rows << table;
+        };
+        row("two groups", {"A 1 0.10", "A 2 0.20", "B 5 1,000.00"},
+            {"A", "01/02/2004 | 1 | 0.10", "01/02/2004 | 2 | 0.20", "Sub total: | 3 | 0.30",
+             "Lines: 2", "B", "01/02/2004 | 5 | 1,000.00", "Sub total: | 5 | 1,000.00", "Lines: 1",
+             "Total: | 8 | 1,000.30", "Category Count = 2"});
+        row("no rows", {}, {"Total: | 0 | 0.00", "Category Count = 0"});
+    }
+    void groupsSumAndCount() {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, table);
+        QCOMPARE(body(layout(charges(rows))), table);
+    }
+
+    // Every page has its headings and its number, a row never runs from one page onto the
+    // next nor into the page footer, and a group cut by a break names itself again at the top.
+    // A note too wide for its column goes on over further lines of its row, broken between
+    // words, or inside a word only when the word alone is wider than the column.
+    void pages_data() {
+        QTest::addColumn<QString>("note");
+        QTest::addColumn<QString>("joiner");
+        QTest::newRow("rows of one line") << QString() << QString();
+        QTest::newRow("words") << "FLAT 12B, 33RD FLOOR, BLOCK C, WONDERFUL GARDEN MANSION, 123 "
+                                  "WATERLOO ROAD, KOWLOON TONG"
+                               << " ";
+        QTest::newRow("one long word") << QString(120, QLatin1Char('W')) << "";
+        QTest::newRow("Chinese") << QString::fromUtf8("陳大文").repeated(30) << "";
+    }
+    void pages() {
+        QFETCH(QString, note);
+        QFETCH(QString, joiner);
+        const PageModel m = layout(longCharges(note));
+        const int count = m.pages.size();
+        QVERIFY(count >= 3);
+        for (int i = 0; i < count; ++i) {
+            const ReportPage& page = m.pages.at(i);
+            QCOMPARE(
+                lines({page}, {Band::PageFooter}),
+                QStringList{
+                    QStringLiteral("FLICKA VIDEO 影帶 | Page %1 of %2").arg(i + 1).arg(count)});
+            QCOMPARE(page.texts.last().rect.right(), m.area.width());
+            QCOMPARE(lines({page}, {Band::PageHeader}),
+                     QStringList({"Code", "Day | Qty | Amount($) | Note"}));
+            QVERIFY2(overlap(page).isEmpty(), qPrintable(overlap(page)));
+            QVERIFY(lines({page}, {Band::Detail}).first().startsWith(QStringLiteral("01/02/2004")));
+            // The table goes on under a group header.
+            QCOMPARE(lines({page}, {Band::GroupHeader, Band::Detail}).first(),
+                     lines({page}, {Band::GroupHeader}).first());
+            const double footerTop = page.lines.last().y1();
+            for (const PageText& text : page.texts) {
+                QVERIFY(text.rect.left() >= 0 && text.rect.right() <= m.area.width() + 0.01);
+                QVERIFY(text.width <= text.rect.width() + 0.01 &&
+                        !text.text.contains(QChar(0x2026)));
+                if (text.band != Band::PageFooter)
+                    QVERIFY2(text.rect.bottom() <= footerTop, qPrintable(text.text));
+            }
+        }
+        QCOMPARE(lines({m.pages.at(1)}, {Band::GroupHeader}).first(),
+                 lines({m.pages.first()}, {Band::GroupHeader}).last());
+        QCOMPARE(lines(m.pages, {Band::ReportFooter}),
+                 QStringList({"Total: | 210 | 21.00", "Category Count = 3"}));
+        // The first row: its figures on its first line, its note over the lines up to the next.
+        const QStringList details = lines(m.pages, {Band::Detail});
+        QVERIFY(details.first().startsWith(QStringLiteral("01/02/2004 | 1 | 0.10")));
+        QStringList noteLines{details.first().section(QStringLiteral(" | "), 3)};
+        for (int i = 1; !details.at(i).startsWith(QStringLiteral("01/02/2004")); ++i)
+            noteLines.append(details.at(i));
+        QCOMPARE(noteLines.join(joiner), note);
+    }
+
+    void largeFigureGivesUpItsGapRatherThanDigits() {
+        // Widths in points: the two columns fill the 527 points of an A4 page's printable width.
+        const QString amount = QStringLiteral("1,234.50");
+        const double room = TextMeasure().width(amount, TextStyle::Normal) + 9;
+        Report r;
+        r.definition.columns = {column("Note", "Note", 527 - room),
+                                column("Amount($)", "Amt", room, FieldFormat::Amount)};
+        r.data.fields = QStringList{"Note", "Amt"};
+        r.data.rows = {{QStringLiteral("x"), QVariant::fromValue(*Money::parse(amount))}};
+        const PageModel m = layout(r);
+        QCOMPARE(lines(m.pages, {Band::Detail}), QStringList({"x | 1,234.50"}));
+        QVERIFY(overlap(m.pages.first()).isEmpty());
+    }
+
+    // Every page is painted, with its texts in any script.
+    void pdfHoldsEveryPage() {
+        const PageModel m = layout(longCharges(QStringLiteral("陳大文")));
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("test.pdf"));
+        QVERIFY(writePdf(m, path, QStringLiteral("Test Report:")));
+        QProcess tool;
+        tool.start(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        QVERIFY(tool.waitForFinished() && tool.exitCode() == 0);
+        // The PDF's text layer names a few Chinese glyphs by the Kangxi radical that shares the
+        // glyph (the page itself shows the right character); NFKC folds them back.
+        const QString text = QString::fromUtf8(tool.readAllStandardOutput())
+                                 .normalized(QString::NormalizationForm_KC);
+        for (const QString& part : {QStringLiteral("Test Report:"), QStringLiteral("陳大文"),
+                                    QStringLiteral("FLICKA VIDEO 影帶"),
+                                    QStringLiteral("Page %1 of %1").arg(m.pages.size())})
+            QVERIFY2(text.contains(part), qPrintable(part));
+        QCOMPARE(text.count(QLatin1Char('\f')), m.pages.size());
+    }
+
+    // One CSV row per detail line with its group keys, one column per field of a column that
+    // shows several; amounts without thousands separators; quotes where a value needs them.
+    void csvKeepsEveryValueWhole() {
+        Report r = charges({"A 1 1,234.5", "A 2 0", "B 3 0"});
+        r.definition.columns.last().fields.append(QStringLiteral("Code"));
+        const QStringList notes = {"ONE, TWO", "SAY \"HI\"", "TWO\nLINES 陳"};
+        for (int i = 0; i < notes.size(); ++i)
+            r.data.rows[i][4] = notes[i];
+        QCOMPARE(reportCsv(r),
+                 "\xEF\xBB\xBF" + QStringLiteral("Code,Day,Qty,Amount($),Note,Code\r\n"
+                                                 "A,01/02/2004,1,1234.50,\"ONE, TWO\",A\r\n"
+                                                 "A,01/02/2004,2,0.00,\"SAY \"\"HI\"\"\",A\r\n"
+                                                 "B,01/02/2004,3,0.00,\"TWO\nLINES 陳\",B\r\n")
+                                      .toUtf8());
+    }
+
+    // On roll paper a title has a line of its own with its figures below, and the roll (of any
+    // width) is 80 mm wide and cut just below the total however long the visit; other paper
+    // gets A4 pages, one line to a row. The visit's first line is repeated to make it long.
+    void layouts_data() {
+        QTest::addColumn<QPageLayout>("printer");
+        QTest::addColumn<bool>("roll");
+        QTest::newRow("roll") << pageOf(QPageSize(QSizeF(58, 200), QPageSize::Millimeter, QString(),
+                                                  QPageSize::ExactMatch))
+                              << true;
+        QTest::newRow("Letter") << pageOf(QPageSize(QPageSize::Letter)) << false;
+    }
+    void layouts() {
+        QFETCH(QPageLayout, printer);
+        QFETCH(bool, roll);
+        Receipt r = receipt();
+        r.lines = QList<ReceiptLine>(120, r.lines.first()) + r.lines;
+        const PageModel model = layoutReceipt(r, printer);
+        QCOMPARE(model.pages.size() > 1, !roll);
+        QCOMPARE(qRound(model.pageLayout.fullRect(QPageLayout::Millimeter).width()),
+                 roll ? 80 : 210);
+        const QStringList entry =
+            roll ? QStringList{"000005  ERASERHEAD", "Qty 2 | Due 16/03/2004 | 30.00"}
+                 : QStringList{"000002 | BRAZIL | 1 | 13/03/2004 | 15.00", "Late charge | 30.00"};
+        const QStringList printed = lines(model.pages, {Band::Detail});
+        QCOMPARE(printed.first(), QStringLiteral("FLICKA 影帶"));
+        QVERIFY(printed.contains(QStringLiteral("Member: 000123")));
+        QVERIFY(printed.contains(QStringLiteral("Arrears, owed 45.00")));
+        QCOMPARE(printed.mid(printed.indexOf(entry.first()), 2), entry);
+        QCOMPARE(printed.last(), QStringLiteral("Total ($): | 195.00"));
+        QVERIFY(within(model));
+        const double lastLine = model.pages.last().texts.last().rect.bottom();
+        QCOMPARE(model.area.height() < lastLine + 30, roll);
+    }
+
+    // The lines by section, and a total that is the counter's and that the lines add up to;
+    // last, as it takes a line off the visit, which leaves it off the receipt.
+    void linesOfAMixedVisit() {
+        Receipt r = receipt();
+        QCOMPARE(r.customerName, QStringLiteral("MEMBER 000123 陳大文"));
+        QStringList lines;
+        Money sum;
+        for (const ReceiptLine& line : r.lines) {
+            lines << describe(line);
+            sum += line.paid();
+        }
+        QCOMPARE(lines,
+                 (QStringList{
+                     "Rentals|000005|ERASERHEAD|2|16/03/2004|30.00|0.00||paid",
+                     "Rentals|000006|FARGO|1|13/03/2004|0.00|0.00|Free|paid",
+                     "Returns|000001|ALIEN|0||0.00|30.00||paid",
+                     "Renewals|000002|BRAZIL|1|13/03/2004|15.00|30.00||paid",
+                     "Renewals|000003|CASABLANCA|1|13/03/2004|0.00|0.00|Arrears, owed 45.00|owed",
+                     "Sales|S00001|POPCORN|7||60.00|0.00||paid",
+                     "Settled|000004|DUNE|0||0.00|30.00||paid"}));
+        QCOMPARE(r.total, visit->UpdateTotals().total());
+        QCOMPARE(r.total.format(), QStringLiteral("195.00"));
+        QCOMPARE(sum, r.total);
+        QVERIFY(runCommand(*visit, "D", "000005"));
+        r = receipt();
+        QCOMPARE(r.lines.first().itemID, QStringLiteral("000006"));
+        QCOMPARE(r.total.format(), QStringLiteral("165.00"));
     }
 };
 
