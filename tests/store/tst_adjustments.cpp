@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "TestClock.h"
 #include "TestDb.h"
 #include "adjustments.h"
@@ -29,20 +30,15 @@ private Q_SLOTS:
 
     // A search without a hit, or of an unknown kind, leaves the list as it was.
     void find_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QStringList>("found");
-        QTest::newRow("by number") << int(ByAdjustID) << "000002" << QStringList{"000002"};
-        QTest::newRow("by description, ordered")
-            << int(ByDescription) << "RENT" << QStringList{"000003", "000002", "000001"};
-        QTest::newRow("percent is literal") << int(ByDescription) << "%" << QStringList{"000002"};
-        QTest::newRow("no match") << int(ByDescription) << "NOTHING" << QStringList{"KEPT"};
-        QTest::newRow("unknown kind") << -3 << "" << QStringList{"KEPT"};
+        const Cases<int, QString, QStringList> add;
+        add("by number", ByAdjustID, "000002", {"000002"});
+        add("by description, ordered", ByDescription, "RENT", {"000003", "000002", "000001"});
+        add("percent is literal", ByDescription, "%", {"000002"});
+        add("no match", ByDescription, "NOTHING", {"KEPT"});
+        add("unknown kind", -3, "", {"KEPT"});
     }
     void find() {
-        QFETCH(int, kind);
-        QFETCH(QString, value);
-        QFETCH(QStringList, found);
+        const auto [kind, value, found] = Cases<int, QString, QStringList>::fetch();
         QList<AcctAdjustRec> hits(1);
         hits[0].AdjustID = QStringLiteral("KEPT");
         QCOMPARE(FindAcctAdjust(m_shop.db(), AdjustFindBy(kind), value, hits),

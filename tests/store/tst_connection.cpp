@@ -186,22 +186,18 @@ private Q_SLOTS:
     // Dates, stamps and money are bound in their stored forms; a missing date binds as NULL,
     // missing text as empty text.
     void boundValuesTakeTheirStoredForm_data() {
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QString>("stored");
+        const Cases<QVariant, QString> add;
         const QDate leap(2004, 2, 29);
-        QTest::newRow("date") << QVariant(leap) << "text 2004-02-29";
-        QTest::newRow("stamp") << QVariant(QDateTime(leap, QTime(7, 5, 3)))
-                               << "text 2004-02-29 07:05:03";
-        QTest::newRow("no date") << QVariant(QDate()) << "null ";
-        QTest::newRow("no stamp") << QVariant(QDateTime()) << "null ";
-        QTest::newRow("money") << QVariant::fromValue(*Money::parse("-1,234.5"))
-                               << "integer -12345000";
-        QTest::newRow("no text") << QVariant(QString()) << "text ";
-        QTest::newRow("quotes") << QVariant("O'BRIEN \"50%\" 退款") << "text O'BRIEN \"50%\" 退款";
+        add("date", leap, "text 2004-02-29");
+        add("stamp", QDateTime(leap, QTime(7, 5, 3)), "text 2004-02-29 07:05:03");
+        add("no date", QDate(), "null ");
+        add("no stamp", QDateTime(), "null ");
+        add("money", QVariant::fromValue(*Money::parse("-1,234.5")), "integer -12345000");
+        add("no text", QString(), "text ");
+        add("quotes", "O'BRIEN \"50%\" 退款", "text O'BRIEN \"50%\" 退款");
     }
     void boundValuesTakeTheirStoredForm() {
-        QFETCH(QVariant, value);
-        QFETCH(QString, stored);
+        const auto [value, stored] = Cases<QVariant, QString>::fetch();
         QCOMPARE(
             m_scratch.scalar("SELECT typeof(?) || ' ' || ifnull(?, '')", {value, value}).toString(),
             stored);

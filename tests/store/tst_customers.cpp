@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "TestClock.h"
 #include "TestDb.h"
 #include "customers.h"
@@ -40,14 +41,7 @@ private Q_SLOTS:
     void init() { m_members.messages.clear(); }
 
     void findCustomerID_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<bool>("activeOnly");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QStringList>("expected");
-        const auto row = [](const char* name, int kind, bool active, const QString& value,
-                            const QStringList& expected) {
-            QTest::newRow(name) << kind << active << value << expected;
-        };
+        const Cases<int, bool, QString, QStringList> row;
         row("number, active", 0, true, "1001", {"1001"});
         row("number, inactive left out", 0, true, "1002", {});
         row("number must match whole", 0, false, "100", {});
@@ -61,10 +55,8 @@ private Q_SLOTS:
         row("kind 7 is refused", 7, false, "1001", {});
     }
     void findCustomerID() {
-        QFETCH(int, kind);
-        QFETCH(bool, activeOnly);
-        QFETCH(QString, value);
-        QFETCH(QStringList, expected);
+        const auto [kind, activeOnly, value, expected] =
+            Cases<int, bool, QString, QStringList>::fetch();
         QList<CustomerRec> hits(1);
         hits[0].CustomerID = QStringLiteral("9");
         QCOMPARE(FindCustomerID(m_members.db(), CustFindBy(kind), activeOnly, value, hits),
@@ -118,18 +110,14 @@ private Q_SLOTS:
     // The member number and the statistics are written only when their flag says so;
     // ModDate is always stamped and InDate never written.
     void updateWritesWhatItsFlagsAllow_data() {
-        QTest::addColumn<bool>("writeCustomerID");
-        QTest::addColumn<bool>("writeStats");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("neither") << false << false << "1001 A 54321 2004-03-01";
-        QTest::newRow("number") << true << false << "2002 A 54321 2004-03-01";
-        QTest::newRow("statistics") << false << true << "1001 B 99999 2004-03-09";
-        QTest::newRow("both") << true << true << "2002 B 99999 2004-03-09";
+        const Cases<bool, bool, QString> add;
+        add("neither", false, false, "1001 A 54321 2004-03-01");
+        add("number", true, false, "2002 A 54321 2004-03-01");
+        add("statistics", false, true, "1001 B 99999 2004-03-09");
+        add("both", true, true, "2002 B 99999 2004-03-09");
     }
     void updateWritesWhatItsFlagsAllow() {
-        QFETCH(bool, writeCustomerID);
-        QFETCH(bool, writeStats);
-        QFETCH(QString, stored);
+        const auto [writeCustomerID, writeStats, stored] = Cases<bool, bool, QString>::fetch();
         TestDb t;
         CustomerRec rec = arrange(t);
         rec.CustomerID = QStringLiteral("2002");
