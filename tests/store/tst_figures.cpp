@@ -102,17 +102,10 @@ bool arrangeShop(TestDb& t) {
 
 // Every sum, in the order the daily summary runs them.
 bool sumAll(Connection& db, DailySummary& s) {
-    bool ok = true;
-    for (const char* payType : {"0", "2", "1"})
-        ok = SumPayAmt(db, s, QString::fromLatin1(payType)) && ok;
-    ok = SumSales(db, s) && ok;
-    ok = SumPayQtyByCat(db, s, QStringLiteral("0")) && ok;
-    ok = SumPayQtyByCat(db, s, QStringLiteral("2")) && ok;
-    ok = SumPayQty(db, s) && ok;
-    ok = SumReturnQtyByCat(db, s) && ok;
-    ok = SumOverdueQtyByCat(db, s) && ok;
-    ok = CountNewCust(db, s) && ok;
-    return SumAdjustAmt(db, s) && ok;
+    return SumPayAmt(db, s, Rent) && SumPayAmt(db, s, Renew) && SumPayAmt(db, s, Late) &&
+           SumSales(db, s) && SumPayQtyByCat(db, s, Rent) && SumPayQtyByCat(db, s, Renew) &&
+           SumPayQty(db, s) && SumReturnQtyByCat(db, s) && SumOverdueQtyByCat(db, s) &&
+           CountNewCust(db, s) && SumAdjustAmt(db, s);
 }
 
 DailySummary period(const QDate& first, const QDate& last) {
