@@ -61,8 +61,8 @@ private Q_SLOTS:
         AcctAdjustRec rec = hits[0];
         rec.AdjustID = QStringLiteral("000004");
         QVERIFY(InsertAcctAdjust(t.db(), rec) && DeleteAcctAdjust(t.db(), hits[0]));
-        const QString read = "SELECT group_concat(AdjustID || ' ' || AdjustAmt || ' ' || ModDate) "
-                             "FROM AcctAdjust WHERE AdjustID <> '000004'";
+        const QString read = "SELECT group_concat(AdjustID || ' ' || AdjustAmt || ' ' || InDate || "
+                             "' ' || ModDate) FROM AcctAdjust WHERE AdjustID <> '000004'";
         QCOMPARE(t.row("SELECT * FROM AcctAdjust WHERE AdjustID = '000004'"),
                  "2004-03-01 09:30:15|2004-03-02 08:00:00|000004|RENT REFUND 50%|-5000|"
                  "2004-02-29|13|2004-03-01|000777|R9");
@@ -74,10 +74,9 @@ private Q_SLOTS:
         QCOMPARE(rec.ModDate, clock.now());
         rec.AdjustID = QStringLiteral("000099");
         QVERIFY(UpdateAcctAdjust(t.db(), rec, clock));
-        QCOMPARE(t.scalar(read).toString(), "000001 -120000 2004-03-01 10:00:00,"
-                                            "000003 -12345000 2004-03-12 17:05:09");
-        QCOMPARE(t.scalar("SELECT InDate FROM AcctAdjust WHERE AdjustID = '000003'").toString(),
-                 "2004-03-01 09:30:15");
+        QCOMPARE(t.scalar(read).toString(),
+                 "000001 -120000 2004-03-01 09:30:15 2004-03-01 10:00:00,"
+                 "000003 -12345000 2004-03-01 09:30:15 2004-03-12 17:05:09");
         QVERIFY(t.messages.boxes.isEmpty());
     }
 };

@@ -171,8 +171,9 @@ private Q_SLOTS:
         QCOMPARE(t.messages.texts(), messages);
     }
 
-    // A returned line is closed: its row is left alone.
-    void updateOrderDetailOnlyWhileOpen() {
+    // A returned line is closed: its row is left alone. Settling stamps only the unsettled
+    // charges of the line, paying only its unpaid ones.
+    void writesTouchOnlyOpenRows() {
         TestDb t;
         for (const QString& status : {RentStatusCode::Out, RentStatusCode::Returned}) {
             OrderLine l;
@@ -188,11 +189,6 @@ private Q_SLOTS:
                           "(SELECT ReturnDate FROM Order_Details ORDER BY OrderIdx)")
                      .toString(),
                  "2004-03-15,2004-03-10");
-    }
-
-    // Settling stamps only the unsettled charges of the line, paying only its unpaid ones.
-    void settleAndPayTouchOnlyOpenChargesOfTheLine() {
-        TestDb t;
         // 2222-01-01 is how NoDate is stored.
         QVERIFY(t.exec("INSERT INTO Order_Payment (OrderIdx, RenewIndex, SettleDate, PayStatus, "
                        "PayDate) VALUES ('000011', 0, '2222-01-01', 'N', '2222-01-01'), "
