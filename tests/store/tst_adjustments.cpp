@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "TestClock.h"
 #include "TestDb.h"
 #include "adjustments.h"
@@ -29,20 +30,15 @@ private Q_SLOTS:
 
     // A search without a hit, or of an unknown kind, leaves the list as it was.
     void find_data() {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QStringList>("found");
-        QTest::newRow("by number") << int(ByAdjustID) << "000002" << QStringList{"000002"};
-        QTest::newRow("by description, ordered")
-            << int(ByDescription) << "RENT" << QStringList{"000003", "000002", "000001"};
-        QTest::newRow("percent is literal") << int(ByDescription) << "%" << QStringList{"000002"};
-        QTest::newRow("no match") << int(ByDescription) << "NOTHING" << QStringList{"KEPT"};
-        QTest::newRow("unknown kind") << -3 << "" << QStringList{"KEPT"};
+        const Cases<int, QString, QStringList> add;
+        add("by number", ByAdjustID, "000002", {"000002"});
+        add("by description, ordered", ByDescription, "RENT", {"000003", "000002", "000001"});
+        add("percent is literal", ByDescription, "%", {"000002"});
+        add("no match", ByDescription, "NOTHING", {"KEPT"});
+        add("unknown kind", -3, "", {"KEPT"});
     }
     void find() {
-        QFETCH(int, kind);
-        QFETCH(QString, value);
-        QFETCH(QStringList, found);
+        const auto [kind, value, found] = Cases<int, QString, QStringList>::fetch();
         QList<AcctAdjustRec> hits(1);
         hits[0].AdjustID = QStringLiteral("KEPT");
         QCOMPARE(FindAcctAdjust(m_shop.db(), AdjustFindBy(kind), value, hits),
@@ -65,8 +61,8 @@ private Q_SLOTS:
         AcctAdjustRec rec = hits[0];
         rec.AdjustID = QStringLiteral("000004");
         QVERIFY(InsertAcctAdjust(t.db(), rec) && DeleteAcctAdjust(t.db(), hits[0]));
-        const QString read = "SELECT group_concat(AdjustID || ' ' || AdjustAmt || ' ' || ModDate) "
-                             "FROM AcctAdjust WHERE AdjustID <> '000004'";
+        const QString read = "SELECT group_concat(AdjustID || ' ' || AdjustAmt || ' ' || InDate || "
+                             "' ' || ModDate) FROM AcctAdjust WHERE AdjustID <> '000004'";
         QCOMPARE(t.row("SELECT * FROM AcctAdjust WHERE AdjustID = '000004'"),
                  "2004-03-01 09:30:15|2004-03-02 08:00:00|000004|RENT REFUND 50%|-5000|"
                  "2004-02-29|13|2004-03-01|000777|R9");
@@ -78,10 +74,9 @@ private Q_SLOTS:
         QCOMPARE(rec.ModDate, clock.now());
         rec.AdjustID = QStringLiteral("000099");
         QVERIFY(UpdateAcctAdjust(t.db(), rec, clock));
-        QCOMPARE(t.scalar(read).toString(), "000001 -120000 2004-03-01 10:00:00,"
-                                            "000003 -12345000 2004-03-12 17:05:09");
-        QCOMPARE(t.scalar("SELECT InDate FROM AcctAdjust WHERE AdjustID = '000003'").toString(),
-                 "2004-03-01 09:30:15");
+        QCOMPARE(t.scalar(read).toString(),
+                 "000001 -120000 2004-03-01 09:30:15 2004-03-01 10:00:00,"
+                 "000003 -12345000 2004-03-01 09:30:15 2004-03-12 17:05:09");
         QVERIFY(t.messages.boxes.isEmpty());
     }
 };

@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "TestDb.h"
 #include "catalogue.h"
 #include "shoprows.h"
@@ -40,6 +41,9 @@ bool arrangeCatalogue(TestDb& t) {
     });
 }
 
+// What a write is given: the table, the number it writes under, and the row it leaves.
+using Writes = Cases<QString, QString, QString>;
+
 } // namespace
 
 class Test_catalogue : public QObject {
@@ -54,28 +58,29 @@ private Q_SLOTS:
         QVERIFY(m_shop->ok() && arrangeCatalogue(*m_shop));
     }
 
+    // A copy that cannot be rated leaves the record as it was.
     void getItemRate_data() {
-        QTest::addColumn<QString>("itemID");
-        QTest::newRow("found") << "A00001";
-        QTest::newRow("no such item") << "Z99999";
-        QTest::newRow("product missing") << "B00001";
-        QTest::newRow("category missing") << "C00001";
+        const Cases<QString, QString> add;
+        add("found", "A00001", "A00001 0 1 V TITANIC 15.00 3 10.00");
+        add("no such item", "Z99999", "KEPT 7 9 K K 0.00 9 0.00");
+        add("product missing", "B00001", "KEPT 7 9 K K 0.00 9 0.00");
+        add("category missing", "C00001", "KEPT 7 9 K K 0.00 9 0.00");
     }
     void getItemRate() {
-        QFETCH(QString, itemID);
+        const auto [itemID, rate] = Cases<QString, QString>::fetch();
         ItemRateRec rec;
-        rec.ItemID = QStringLiteral("UNTOUCHED");
+        rec.ItemID = QStringLiteral("KEPT");
+        rec.Status = QStringLiteral("9");
+        rec.CategoryID = rec.ProductName = QStringLiteral("K");
         rec.Quantity = 7;
-        const bool found = itemID == QLatin1String("A00001");
-        QCOMPARE(GetItemRate(m_shop->db(), rec, itemID), found);
+        rec.RentUnitDays = 9;
+        QCOMPARE(GetItemRate(m_shop->db(), rec, itemID), rate.startsWith(itemID));
         QVERIFY(m_shop->messages.boxes.isEmpty());
-        QCOMPARE(rec.ItemID, found ? itemID : QStringLiteral("UNTOUCHED"));
-        QCOMPARE(rec.Quantity, found ? 0 : 7);
-        if (found)
-            QCOMPARE(
-                QStringList({rec.Status, rec.CategoryID, rec.ProductName, rec.RentUnitRate.format(),
-                             QString::number(rec.RentUnitDays), rec.OverDueRate.format()}),
-                QStringList({"1", "V", "TITANIC", "15.00", "3", "10.00"}));
+        QCOMPARE(QStringList({rec.ItemID, QString::number(rec.Quantity), rec.Status, rec.CategoryID,
+                              rec.ProductName, rec.RentUnitRate.format(),
+                              QString::number(rec.RentUnitDays), rec.OverDueRate.format()})
+                     .join(' '),
+                 rate);
     }
 
     // All ordered by description, or the one asked for; none leaves the list as it was.
@@ -96,21 +101,18 @@ private Q_SLOTS:
 
     // A copy whose status has no name is not listed; no hit leaves the list as it was.
     void findItemsByTitle_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QStringList>("titles");
-        QTest::newRow("contains") << "LOVE"
-                                  << QStringList{"100% LOVE", "GLOVES", "I LOVE LUCY", "LOVE"};
-        QTest::newRow("percent is literal") << "%" << QStringList{"100% LOVE"};
-        QTest::newRow("underscore is literal") << "_" << QStringList{"A_B"};
-        QTest::newRow("backslash is literal") << "C\\D" << QStringList{"C\\D"};
-        QTest::newRow("empty finds all")
-            << QString() << QStringList{"100% LOVE", "AXB",  "A_B",         "CXD",  "C\\D",
-                                        "GLOVES",    "GONE", "I LOVE LUCY", "LOVE", "TITANIC"};
-        QTest::newRow("nothing") << "NOTHING" << QStringList{"KEPT"};
+        const Cases<QString, QStringList> add;
+        add("contains", "LOVE", {"100% LOVE", "GLOVES", "I LOVE LUCY", "LOVE"});
+        add("percent is literal", "%", {"100% LOVE"});
+        add("underscore is literal", "_", {"A_B"});
+        add("backslash is literal", "C\\D", {"C\\D"});
+        add("empty finds all", "",
+            {"100% LOVE", "AXB", "A_B", "CXD", "C\\D", "GLOVES", "GONE", "I LOVE LUCY", "LOVE",
+             "TITANIC"});
+        add("nothing", "NOTHING", {"KEPT"});
     }
     void findItemsByTitle() {
-        QFETCH(QString, text);
-        QFETCH(QStringList, titles);
+        const auto [text, titles] = Cases<QString, QStringList>::fetch();
         QList<ItemRec> hits(1);
         hits[0].ProductName = QStringLiteral("KEPT");
         QCOMPARE(FindItemsByTitle(m_shop->db(), text, hits), titles != QStringList{"KEPT"});
@@ -122,68 +124,57 @@ private Q_SLOTS:
         QCOMPARE(found, titles);
     }
 
-    // A copy read and written again: InsertItem stores no statistics, neither update writes
-    // InDate or the statistics, and the status update writes nothing but the status.
-    void copyWrites_data() {
-        QTest::addColumn<QString>("write");
-        QTest::addColumn<QString>("stored");
+    // A copy or a title read, changed and written again. InsertItem stores no statistics,
+    // neither copy update writes InDate or the statistics, and the status update writes nothing
+    // but the status; a title is stored as it was, and its update writes all but InDate.
+    void writes_data() {
+        const Writes add;
         const QString stamps = Entered + "|2004-03-09 08:07:06|";
-        QTest::newRow("InsertItem")
-            << "insert"
-            << "2010-01-01 00:00:00|2004-03-09 08:07:06|A00002|2004-02-29|000009|"
-               "12505000|999000|||3";
-        QTest::newRow("UpdateItem")
-            << "update" << stamps + "A00001|2004-02-29|000009|12505000|999000|5|2003-05-06|3";
-        QTest::newRow("UpdateItemStatus")
-            << "status" << stamps + "A00001|2004-02-29|000001|12505000|999000|5|2003-05-06|3";
+        const QString title = "|V|S|Q|QD|123456700|10000|3|4|5|N|R";
+        add("InsertItem", "Items", "A00002",
+            "2010-01-01 00:00:00|2004-03-09 08:07:06|A00002|2004-02-29|"
+            "000009|12505000|999000|||3");
+        add("UpdateItem", "Items", "A00001",
+            stamps + "A00001|2004-02-29|000009|12505000|999000|5|2003-05-06|3");
+        add("UpdateItemStatus", "Items", "A00001",
+            stamps + "A00001|2004-02-29|000007|12505000|999000|5|2003-05-06|3");
+        add("InsertProduct", "Products", "000008",
+            "2010-01-01 00:00:00|2004-03-09 08:07:06|000008|RENAMED" + title);
+        add("UpdateProduct", "Products", "000007", stamps + "000007|RENAMED" + title);
     }
-    void copyWrites() {
-        QFETCH(QString, write);
-        QFETCH(QString, stored);
+    void writes() {
+        const auto [table, id, stored] = Writes::fetch();
         TestDb t;
         QVERIFY(
             t.insertRow("Items", Entered + '|' + Entered +
-                                     "|A00001|2004-02-29|000001|12505000|999000|5|2003-05-06|0"));
-        ItemRec rec = readItems(t, "A00001").value(0);
-        QCOMPARE(rec.InDate, QDateTime(QDate(2004, 3, 1), QTime(9, 0)));
-        rec.InDate = QDateTime(QDate(2010, 1, 1), QTime(0, 0));
-        rec.ModDate = QDateTime(QDate(2004, 3, 9), QTime(8, 7, 6));
-        rec.ProductID = QStringLiteral("000009");
-        rec.RentTimes = 99;
-        rec.LastRentDate = QDate(2009, 9, 9);
-        rec.Status = QStringLiteral("3");
-        if (write == "insert")
-            rec.ItemID = QStringLiteral("A00002");
-        QVERIFY(write == "insert"   ? InsertItem(t.db(), rec)
-                : write == "update" ? UpdateItem(t.db(), rec)
-                                    : UpdateItemStatus(t.db(), rec));
-        QCOMPARE(t.row("SELECT * FROM Items WHERE ItemID = ?", {rec.ItemID}), stored);
-    }
-
-    // A title read and stored again under a new number is stored as it was; an update writes
-    // all but InDate. A product that is not on file is no read.
-    void productRoundTrips() {
-        TestDb t;
-        const QString row =
-            Entered + '|' + Entered + "|000007|O'BRIEN|V|S|Q|QD|123456700|10000|3|4|5|N|R";
-        QVERIFY(t.insertRow("Products", row));
-        ProductRec rec;
-        rec.Items = {ItemRec()};
-        rec.Items[0].ProductID = QStringLiteral("000007");
-        QVERIFY(GetProduct(t.db(), rec));
-        rec.ProductID = QStringLiteral("000008");
-        QVERIFY(InsertProduct(t.db(), rec));
-        const QString copied = "SELECT * FROM Products WHERE ProductID = '000008'";
-        QCOMPARE(t.row(copied), QString(row).replace("000007", "000008"));
-        rec.ProductName = QStringLiteral("RENAMED");
-        rec.InDate = QDateTime(QDate(2020, 1, 1), QTime(0, 0));
-        rec.ModDate = QDateTime(QDate(2004, 3, 2), QTime(10, 0));
-        QVERIFY(UpdateProduct(t.db(), rec));
-        QCOMPARE(t.row(copied), Entered + "|2004-03-02 10:00:00|000008|RENAMED|V|S|Q|QD|123456700|"
-                                          "10000|3|4|5|N|R");
-        rec.Items[0].ProductID = QStringLiteral("000404");
-        QVERIFY(!GetProduct(t.db(), rec));
-        QCOMPARE(rec.ProductID, QStringLiteral("000008"));
+                                     "|A00001|2004-02-29|000007|12505000|999000|5|2003-05-06|0"));
+        QVERIFY(t.insertRow("Products", Entered + '|' + Entered +
+                                            "|000007|O'BRIEN|V|S|Q|QD|123456700|10000|3|4|5|N|R"));
+        ItemRec copy = readItems(t, "A00001").value(0);
+        ProductRec title;
+        title.Items = {copy};
+        QVERIFY(GetProduct(t.db(), title));
+        ProductRec missing = title;
+        missing.Items[0].ProductID = QStringLiteral("000404");
+        QVERIFY(!GetProduct(t.db(), missing) && missing.ProductID == "000007");
+        QCOMPARE(copy.InDate, QDateTime(QDate(2004, 3, 1), QTime(9, 0)));
+        copy.InDate = title.InDate = QDateTime(QDate(2010, 1, 1), QTime(0, 0));
+        copy.ModDate = title.ModDate = QDateTime(QDate(2004, 3, 9), QTime(8, 7, 6));
+        copy.ProductID = QStringLiteral("000009");
+        copy.RentTimes = 99;
+        copy.LastRentDate = QDate(2009, 9, 9);
+        copy.Status = QStringLiteral("3");
+        title.ProductName = QStringLiteral("RENAMED");
+        (table == "Items" ? copy.ItemID : title.ProductID) = id;
+        const QMap<QString, std::function<bool()>> write = {
+            {"InsertItem", [&] { return InsertItem(t.db(), copy); }},
+            {"UpdateItem", [&] { return UpdateItem(t.db(), copy); }},
+            {"UpdateItemStatus", [&] { return UpdateItemStatus(t.db(), copy); }},
+            {"InsertProduct", [&] { return InsertProduct(t.db(), title); }},
+            {"UpdateProduct", [&] { return UpdateProduct(t.db(), title); }}};
+        QVERIFY(write[QTest::currentDataTag()]());
+        // The row written is the one stamped last.
+        QCOMPARE(t.row("SELECT * FROM " + table + " ORDER BY ModDate DESC"), stored);
     }
 
     // A damaged page met after the first copies fails the read instead of giving a short list.
@@ -211,18 +202,16 @@ private Q_SLOTS:
     // A title whose copies were ever rented or sold is refused whole; otherwise it goes with
     // all its copies.
     void deleteProduct_data() {
-        QTest::addColumn<QString>("reference");
-        QTest::addColumn<QString>("refusal");
-        QTest::newRow("unused") << "" << QString();
-        QTest::newRow("order line")
-            << "INSERT INTO Order_Details (OrderIdx, ItemID) VALUES ('000001', 'A00002')"
-            << "Item A00002 has transaction records, cannot delete!";
-        QTest::newRow("sale") << "INSERT INTO Sales (RateID) VALUES ('A00003')"
-                              << "Item A00003 has transaction records, cannot delete!";
+        const Cases<QString, QString> add;
+        add("unused", "", "");
+        add("order line",
+            "INSERT INTO Order_Details (OrderIdx, ItemID) VALUES ('000001', 'A00002')",
+            "Item A00002 has transaction records, cannot delete!");
+        add("sale", "INSERT INTO Sales (RateID) VALUES ('A00003')",
+            "Item A00003 has transaction records, cannot delete!");
     }
     void deleteProduct() {
-        QFETCH(QString, reference);
-        QFETCH(QString, refusal);
+        const auto [reference, refusal] = Cases<QString, QString>::fetch();
         TestDb t;
         QVERIFY(product(t, "000001", "GONE") && product(t, "000002", "STAYS") &&
                 item(t, "A00003", "000001") && item(t, "A00002", "000001") &&
@@ -236,15 +225,12 @@ private Q_SLOTS:
 
     // A rate code that products are filed under stays, and the refusal names the first of them.
     void deleteCategory_data() {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("refusal");
-        QTest::newRow("unused") << "D" << QString();
-        QTest::newRow("in use") << "V"
-                                << "Rate Code V is used by product 000001 (GONE), cannot delete!";
+        const Cases<QString, QString> add;
+        add("unused", "D", "");
+        add("in use", "V", "Rate Code V is used by product 000001 (GONE), cannot delete!");
     }
     void deleteCategory() {
-        QFETCH(QString, code);
-        QFETCH(QString, refusal);
+        const auto [code, refusal] = Cases<QString, QString>::fetch();
         TestDb t;
         QVERIFY(category(t, "D", "DVD") && product(t, "000002", "KEPT") &&
                 product(t, "000001", "GONE"));

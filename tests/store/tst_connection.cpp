@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "Connection.h"
 #include "FileProbe.h"
 #include "TestDb.h"
@@ -48,6 +49,12 @@ QString orderIds(TestDb& t) {
     return t.scalar(QStringLiteral("SELECT group_concat(OrderID) FROM Orders")).toString();
 }
 
+// The file (none, garbage or a shop), a statement run on it, the file's and the folder's
+// permissions, and why it is refused.
+using Refusal = Cases<QString, QString, int, int, QString>;
+// A statement run first, the failing one, its values, and the rows it gives before failing.
+using Failure = Cases<QString, QString, QVariantList, int>;
+
 } // namespace
 
 class TestConnection : public QObject {
@@ -60,38 +67,29 @@ private Q_SLOTS:
     // A file that is no shop database, or that the program may not write, is refused at the
     // start with one report and left exactly as it was; the program never creates one.
     void refusesWhatItCannotUse_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<int>("fileMode");
-        QTest::addColumn<int>("folderMode");
-        QTest::addColumn<QString>("why");
+        const Refusal add;
         const QString unwritable = Connection::LiveFile + " cannot be written: ";
-        QTest::newRow("missing file") << "none" << 0666 << 0777 << "";
-        QTest::newRow("garbage bytes") << "garbage" << 0666 << 0777 << "";
-        QTest::newRow("sqlite file without the tables") << "foreign" << 0666 << 0777 << "";
-        QTest::newRow("table without a column")
-            << "lacking" << 0666 << 0777 << "missing columns: Customers.Class";
-        QTest::newRow("read-only file") << "shop" << 0444 << 0777 << unwritable;
-        QTest::newRow("read-only folder") << "shop" << 0666 << 0555 << unwritable;
+        add("missing file", "none", "", 0666, 0777, "");
+        add("garbage bytes", "garbage", "", 0666, 0777, "");
+        add("sqlite file without the tables", "none", "CREATE TABLE Notes (Text TEXT)", 0666, 0777,
+            "");
+        add("table without a column", "shop", "ALTER TABLE Customers DROP COLUMN Class", 0666, 0777,
+            "missing columns: Customers.Class");
+        add("read-only file", "shop", "", 0444, 0777, unwritable);
+        add("read-only folder", "shop", "", 0666, 0555, unwritable);
     }
     void refusesWhatItCannotUse() {
-        QFETCH(QString, file);
-        QFETCH(int, fileMode);
-        QFETCH(int, folderMode);
-        QFETCH(QString, why);
+        const auto [file, sql, fileMode, folderMode, why] = Refusal::fetch();
         QTemporaryDir dir;
         const QString live = dir.filePath(Connection::LiveFile);
         QString error;
-        if (file == QLatin1String("garbage")) {
-            QFile f(live);
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(8192, 'Z')) > 0);
-        } else if (file == QLatin1String("foreign")) {
-            QVERIFY(onOwnConnection(live, "CREATE TABLE Notes (Text TEXT)") == "");
-        } else if (file != QLatin1String("none")) {
-            QVERIFY(createSchemaFile(live, error));
-            QVERIFY(file == QLatin1String("shop") ||
-                    onOwnConnection(live, "ALTER TABLE Customers DROP COLUMN Class") == "");
-        }
-        QVERIFY(file == QLatin1String("none") || ::chmod(qPrintable(live), mode_t(fileMode)) == 0);
+        QFile garbage(live);
+        QVERIFY(file != "garbage" ||
+                (garbage.open(QIODevice::WriteOnly) && garbage.write(QByteArray(8192, 'Z')) > 0));
+        QVERIFY(file != "shop" || createSchemaFile(live, error));
+        QVERIFY(sql.isEmpty() || onOwnConnection(live, sql) == "");
+        const bool exists = QFile::exists(live);
+        QVERIFY(!exists || ::chmod(qPrintable(live), mode_t(fileMode)) == 0);
         const QByteArray before = bytesOf(live);
         const QStringList files = filesIn(dir.path());
         QVERIFY(::chmod(qPrintable(dir.path()), mode_t(folderMode)) == 0);
@@ -103,39 +101,30 @@ private Q_SLOTS:
         QCOMPARE(bytesOf(live), before);
         QCOMPARE(filesIn(dir.path()), files);
         struct stat info {};
-        QVERIFY(file == QLatin1String("none") ||
+        QVERIFY(!exists ||
                 (::stat(qPrintable(live), &info) == 0 && int(info.st_mode & 07777) == fileMode));
     }
 
     // A statement that fails, at once, after some rows or on a full disk, is one report; its
     // transaction ends, and the file takes writes again once there is room.
     void failedStatementIsOneReport_data() {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("sql");
-        QTest::addColumn<QVariantList>("values");
-        QTest::addColumn<int>("rows");
+        const Failure add;
         const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (?)");
-        QTest::newRow("syntax") << QString() << "SELEC * FROM Orders" << QVariantList{} << 0;
-        QTest::newRow("text in an integer column")
-            << "" << insert.arg("SerialNo", "OrderIdx") << QVariantList{"abc"} << 0;
-        QTest::newRow("duplicate key")
-            << "" << insert.arg("Category", "CategoryID") << QVariantList{"V"} << 0;
+        add("syntax", "", "SELEC * FROM Orders", {}, 0);
+        add("text in an integer column", "", insert.arg("SerialNo", "OrderIdx"), {"abc"}, 0);
+        add("duplicate key", "", insert.arg("Category", "CategoryID"), {"V"}, 0);
         // abs() of the smallest integer overflows, here on the fifth row only.
-        QTest::newRow("error after rows")
-            << QString()
-            << "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5) "
-               "SELECT abs(CASE WHEN i = 5 THEN -9223372036854775807 - 1 ELSE i END) FROM n"
-            << QVariantList{} << 4;
+        add("error after rows", "",
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5) "
+            "SELECT abs(CASE WHEN i = 5 THEN -9223372036854775807 - 1 ELSE i END) FROM n",
+            {}, 4);
         // The file may not grow; SQLite then ends the transaction by itself.
-        QTest::newRow("full disk") << "PRAGMA max_page_count = 1"
-                                   << "INSERT INTO Orders (OrderID, Remarks) VALUES ('1', ?)"
-                                   << QVariantList{QString(40000, QLatin1Char('x'))} << 0;
+        add("full disk", "PRAGMA max_page_count = 1",
+            "INSERT INTO Orders (OrderID, Remarks) VALUES ('1', ?)",
+            {QString(40000, QLatin1Char('x'))}, 0);
     }
     void failedStatementIsOneReport() {
-        QFETCH(QString, setup);
-        QFETCH(QString, sql);
-        QFETCH(QVariantList, values);
-        QFETCH(int, rows);
+        const auto [setup, sql, values, rows] = Failure::fetch();
         TestDb t;
         QVERIFY(setup.isEmpty() || t.exec(setup));
         {
@@ -158,9 +147,11 @@ private Q_SLOTS:
     }
 
     // A transaction or a guard that ends without a commit leaves nothing; a commit reaches
-    // the file.
+    // the file. Prepared statements outlive neither the connection nor their run: each is made
+    // again after a reopen, and one that stepped onto a row keeps no lock from other connections.
     void onlyCommittedWritesStay() {
         TestDb t;
+        const QString peek = QStringLiteral("SELECT OrderID FROM Orders");
         QVERIFY(t.db().BeginTransaction() && addOrder(t, "000001"));
         QVERIFY(t.db().RollbackTransaction());
         {
@@ -171,23 +162,13 @@ private Q_SLOTS:
             TransactionGuard tx(t.db());
             QVERIFY(addOrder(t, "000003") && tx.commit());
         }
+        QVERIFY(t.db().exec(peek, {}, "t") && t.db().CloseDatabase() && t.db().OpenDatabase());
         QVERIFY(t.db().BeginTransaction() && addOrder(t, "000004"));
-        QVERIFY(t.db().CommitTransaction());
+        QVERIFY(t.db().CommitTransaction() && t.db().exec(peek, {}, "t"));
         // Reopening reads what reached the file, not what the connection remembers.
         QVERIFY(t.db().CloseDatabase() && t.db().OpenDatabase());
         QCOMPARE(orderIds(t), QStringLiteral("000003,000004"));
-        QVERIFY(t.messages.boxes.isEmpty());
-    }
-
-    // Prepared statements outlive neither the connection nor their run: each is made again
-    // after a reopen, and one that stepped onto a row keeps no lock from other connections.
-    void repeatedStatementsRunAcrossReopenAndReleaseTheirLocks() {
-        TestDb t;
-        const QString peek = QStringLiteral("SELECT OrderID FROM Orders");
-        for (const QString id : {"000001", "000002"})
-            QVERIFY(addOrder(t, id) && t.db().exec(peek, {}, "t") && t.db().CloseDatabase() &&
-                    t.db().OpenDatabase());
-        QVERIFY(addOrder(t, "000003") && t.db().exec(peek, {}, "t"));
+        QVERIFY(t.db().exec(peek, {}, "t"));
         ScriptedMessages otherMessages;
         Connection other(otherMessages, t.folder());
         QVERIFY(other.OpenDatabase() && other.write("DELETE FROM Orders", {}, "other"));
@@ -197,47 +178,40 @@ private Q_SLOTS:
     // Dates, stamps and money are bound in their stored forms; a missing date binds as NULL,
     // missing text as empty text.
     void boundValuesTakeTheirStoredForm_data() {
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QString>("stored");
+        const Cases<QVariant, QString> add;
         const QDate leap(2004, 2, 29);
-        QTest::newRow("date") << QVariant(leap) << "text 2004-02-29";
-        QTest::newRow("stamp") << QVariant(QDateTime(leap, QTime(7, 5, 3)))
-                               << "text 2004-02-29 07:05:03";
-        QTest::newRow("no date") << QVariant(QDate()) << "null ";
-        QTest::newRow("no stamp") << QVariant(QDateTime()) << "null ";
-        QTest::newRow("money") << QVariant::fromValue(*Money::parse("-1,234.5"))
-                               << "integer -12345000";
-        QTest::newRow("no text") << QVariant(QString()) << "text ";
-        QTest::newRow("quotes") << QVariant("O'BRIEN \"50%\" 退款") << "text O'BRIEN \"50%\" 退款";
+        add("date", leap, "text 2004-02-29");
+        add("stamp", QDateTime(leap, QTime(7, 5, 3)), "text 2004-02-29 07:05:03");
+        add("no date", QDate(), "null ");
+        add("no stamp", QDateTime(), "null ");
+        add("money", QVariant::fromValue(*Money::parse("-1,234.5")), "integer -12345000");
+        add("no text", QString(), "text ");
+        add("quotes", "O'BRIEN \"50%\" 退款", "text O'BRIEN \"50%\" 退款");
     }
     void boundValuesTakeTheirStoredForm() {
-        QFETCH(QVariant, value);
-        QFETCH(QString, stored);
+        const auto [value, stored] = Cases<QVariant, QString>::fetch();
         QCOMPARE(
             m_scratch.scalar("SELECT typeof(?) || ' ' || ifnull(?, '')", {value, value}).toString(),
             stored);
     }
 
+    // `read` is the date and the stamp, "-" for none.
     void storedTextReadsAsDateAndStamp_data() {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QDate>("date");
-        QTest::addColumn<QDateTime>("stamp");
-        const QDate leap(2004, 2, 29);
-        QTest::newRow("stamp") << "2004-02-29 07:05:03" << leap << QDateTime(leap, QTime(7, 5, 3));
-        QTest::newRow("date only") << "2004-02-29" << leap << QDateTime(leap, QTime(0, 0));
-        QTest::newRow("bad time") << "2004-02-29 25:00:00" << leap << QDateTime(leap, QTime(0, 0));
-        QTest::newRow("no such day") << "2003-02-29" << QDate() << QDateTime();
-        QTest::newRow("not digits") << "20x4-02-01" << QDate() << QDateTime();
-        QTest::newRow("signed") << "-004-02-01" << QDate() << QDateTime();
-        QTest::newRow("short") << "2004-2-1" << QDate() << QDateTime();
-        QTest::newRow("empty") << "" << QDate() << QDateTime();
+        const Cases<QString, QString> add;
+        add("stamp", "2004-02-29 07:05:03", "2004-02-29 2004-02-29T07:05:03");
+        add("date only", "2004-02-29", "2004-02-29 2004-02-29T00:00:00");
+        add("bad time", "2004-02-29 25:00:00", "2004-02-29 2004-02-29T00:00:00");
+        add("no such day", "2003-02-29", "- -");
+        add("not digits", "20x4-02-01", "- -");
+        add("signed", "-004-02-01", "- -");
+        add("short", "2004-2-1", "- -");
+        add("empty", "", "- -");
     }
     void storedTextReadsAsDateAndStamp() {
-        QFETCH(QString, text);
-        QFETCH(QDate, date);
-        QFETCH(QDateTime, stamp);
-        QCOMPARE(readDate(text), date);
-        QCOMPARE(readStamp(text), stamp);
+        const auto [text, read] = Cases<QString, QString>::fetch();
+        const QString date = readDate(text).toString(Qt::ISODate);
+        const QString stamp = readStamp(text).toString(Qt::ISODate);
+        QCOMPARE((date.isEmpty() ? "-" : date) + ' ' + (stamp.isEmpty() ? "-" : stamp), read);
     }
 };
 

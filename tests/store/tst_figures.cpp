@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "TestDb.h"
 #include "catalogue.h"
 #include "customers.h"
@@ -101,17 +102,10 @@ bool arrangeShop(TestDb& t) {
 
 // Every sum, in the order the daily summary runs them.
 bool sumAll(Connection& db, DailySummary& s) {
-    bool ok = true;
-    for (const char* payType : {"0", "2", "1"})
-        ok = SumPayAmt(db, s, QString::fromLatin1(payType)) && ok;
-    ok = SumSales(db, s) && ok;
-    ok = SumPayQtyByCat(db, s, QStringLiteral("0")) && ok;
-    ok = SumPayQtyByCat(db, s, QStringLiteral("2")) && ok;
-    ok = SumPayQty(db, s) && ok;
-    ok = SumReturnQtyByCat(db, s) && ok;
-    ok = SumOverdueQtyByCat(db, s) && ok;
-    ok = CountNewCust(db, s) && ok;
-    return SumAdjustAmt(db, s) && ok;
+    return SumPayAmt(db, s, Rent) && SumPayAmt(db, s, Renew) && SumPayAmt(db, s, Late) &&
+           SumSales(db, s) && SumPayQtyByCat(db, s, Rent) && SumPayQtyByCat(db, s, Renew) &&
+           SumPayQty(db, s) && SumReturnQtyByCat(db, s) && SumOverdueQtyByCat(db, s) &&
+           CountNewCust(db, s) && SumAdjustAmt(db, s);
 }
 
 DailySummary period(const QDate& first, const QDate& last) {
@@ -142,21 +136,15 @@ private Q_SLOTS:
     // Each figure is added to the stored one (10 each); lines of an unknown status are left
     // out and said so.
     void refreshAddsToStoredFigures_data() {
-        QTest::addColumn<QString>("customerID");
-        QTest::addColumn<QString>("figures"); // rent good late bad buy, last rental
-        QTest::addColumn<QString>("messages");
-        const QString unknown = QStringLiteral("debug : Error in CustStat RentStatus!");
-        QTest::newRow("every kind of line")
-            << "000001" << QString("15 12 14 11 17 2004-03-05") << "";
-        QTest::newRow("member without visits")
-            << "000002" << QString("10 10 10 10 10 2222-01-01") << "";
-        QTest::newRow("unknown line status")
-            << "000003" << QString("10 10 10 10 10 2004-03-07") << unknown;
+        // rent good late bad buy, last rental, messages
+        const Cases<QString, QString> add;
+        add("every kind of line", "000001", "15 12 14 11 17 2004-03-05 ");
+        add("member without visits", "000002", "10 10 10 10 10 2222-01-01 ");
+        add("unknown line status", "000003",
+            "10 10 10 10 10 2004-03-07 debug : Error in CustStat RentStatus!");
     }
     void refreshAddsToStoredFigures() {
-        QFETCH(QString, customerID);
-        QFETCH(QString, figures);
-        QFETCH(QString, messages);
+        const auto [customerID, figures] = Cases<QString, QString>::fetch();
         CustomerRec rec;
         rec.CustomerID = customerID;
         rec.RentTimes = rec.GoodTimes = rec.LateTimes = rec.BadTimes = rec.BuyCount = 10;
@@ -165,44 +153,38 @@ private Q_SLOTS:
         const QString counts =
             QString::asprintf("%lld %lld %lld %lld %lld ", rec.RentTimes, rec.GoodTimes,
                               rec.LateTimes, rec.BadTimes, rec.BuyCount);
-        QCOMPARE(counts + rec.LastRentDate.toString(Qt::ISODate), figures);
-        QCOMPARE(m_shop->messages.texts().join(""), messages);
+        QCOMPARE(counts + rec.LastRentDate.toString(Qt::ISODate) + ' ' +
+                     m_shop->messages.texts().join(""),
+                 figures);
     }
 
     // Copies added by the program have no stored count: it reads as 0.
     void itemFigures_data() {
-        QTest::addColumn<QString>("itemID");
-        QTest::addColumn<qint64>("rentTimes");
-        QTest::addColumn<QDate>("lastRent");
-        QTest::newRow("every charge counts") << "A00001" << qint64(4) << QDate(2004, 3, 1);
-        QTest::newRow("renewed and late") << "A00002" << qint64(5) << QDate(2004, 3, 5);
-        QTest::newRow("never rented") << "A00003" << qint64(0) << NoDate;
+        const Cases<QString, QString> add; // rent count, last rental
+        add("every charge counts", "A00001", "4 2004-03-01");
+        add("renewed and late", "A00002", "5 2004-03-05");
+        add("never rented", "A00003", "0 2222-01-01");
     }
     void itemFigures() {
-        QFETCH(QString, itemID);
-        QFETCH(qint64, rentTimes);
-        QFETCH(QDate, lastRent);
+        const auto [itemID, figures] = Cases<QString, QString>::fetch();
         QList<ItemRec> list(1);
         list[0].ItemID = itemID;
         QVERIFY(GetItems(m_shop->db(), list, false));
         QVERIFY(AddItemRentQty(m_shop->db(), list[0]) && GetItemLastRent(m_shop->db(), list[0]));
-        QCOMPARE(list[0].RentTimes, rentTimes);
-        QCOMPARE(list[0].LastRentDate, lastRent);
+        QCOMPARE(QString::number(list[0].RentTimes) + ' ' +
+                     list[0].LastRentDate.toString(Qt::ISODate),
+                 figures);
     }
 
     // Each work table holds every customer or item once, however often it is rebuilt; a
     // failed rebuild keeps the old rows.
     void rebuilds_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("totals");
-        QTest::newRow("Cust_Temp")
-            << "Cust_Temp" << QString("000001=9,000002=0,000003=1,C1=0,C2=0,C3=0");
-        QTest::newRow("Item_Temp")
-            << "Item_Temp" << QString("A00001=4,A00002=5,A00003=0,A00004=1,D1=11,G1=5,V1=10");
+        const Cases<QString, QString> add;
+        add("Cust_Temp", "Cust_Temp", "000001=9,000002=0,000003=1,C1=0,C2=0,C3=0");
+        add("Item_Temp", "Item_Temp", "A00001=4,A00002=5,A00003=0,A00004=1,D1=11,G1=5,V1=10");
     }
     void rebuilds() {
-        QFETCH(QString, table);
-        QFETCH(QString, totals);
+        const auto [table, totals] = Cases<QString, QString>::fetch();
         TestDb t;
         QVERIFY(arrangeShop(t));
         const auto rebuild = table == "Cust_Temp" ? RebuildCustTemp : RebuildItemTemp;
@@ -222,21 +204,16 @@ private Q_SLOTS:
     }
     // Every sum of the period, stored in every summary row there is, or in a new one.
     void periodIsSummedAndStored_data() {
-        QTest::addColumn<QDate>("first");
-        QTest::addColumn<QDate>("last");
-        QTest::addColumn<int>("rowsBefore");
-        QTest::addColumn<QString>("stored"); // after the period: the figures, in column order
+        // After the period: the figures, in column order.
+        const Cases<QDate, QDate, int, QString> add;
         const QString february = "2|7|1|1|0|3|4|3|1|2|0|2|12750000|150000|250000|10006000|-125000";
-        QTest::newRow("February") << feb(1) << feb(29) << 1 << february;
-        QTest::newRow("every row overwritten") << feb(1) << feb(29) << 3 << february;
-        QTest::newRow("nothing in June, row missing")
-            << QDate(2004, 6, 1) << QDate(2004, 6, 30) << 0 << "0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0";
+        add("February", feb(1), feb(29), 1, february);
+        add("every row overwritten", feb(1), feb(29), 3, february);
+        add("nothing in June, row missing", QDate(2004, 6, 1), QDate(2004, 6, 30), 0,
+            "0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
     }
     void periodIsSummedAndStored() {
-        QFETCH(QDate, first);
-        QFETCH(QDate, last);
-        QFETCH(int, rowsBefore);
-        QFETCH(QString, stored);
+        const auto [first, last, rowsBefore, stored] = Cases<QDate, QDate, int, QString>::fetch();
         TestDb& t = *m_shop;
         QVERIFY(t.exec(QStringLiteral("DELETE FROM RptDailyTx")));
         for (int i = 0; i < rowsBefore; ++i)

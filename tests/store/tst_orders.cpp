@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "TestDb.h"
 #include "customers.h"
 #include "orders.h"
@@ -63,22 +64,16 @@ private Q_SLOTS:
 
     // The open order of a member or of a copy out; any line at all; an invalid type is refused.
     void findOrders_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("openOrder");
-        QTest::addColumn<bool>("anyLine");
-        QTest::newRow("member with an open line") << 0 << "1001" << QString("000001") << true;
-        QTest::newRow("member with all returned") << 0 << "1002" << QString() << true;
-        QTest::newRow("item out") << 1 << "000101" << QString("000001") << true;
-        QTest::newRow("item returned") << 1 << "000103" << QString() << true;
-        QTest::newRow("unknown member") << 0 << "9999" << QString() << false;
-        QTest::newRow("invalid type") << 2 << "9999" << QString() << false;
+        const Cases<int, QString, QString, bool> add;
+        add("member with an open line", 0, "1001", "000001", true);
+        add("member with all returned", 0, "1002", "", true);
+        add("item out", 1, "000101", "000001", true);
+        add("item returned", 1, "000103", "", true);
+        add("unknown member", 0, "9999", "", false);
+        add("invalid type", 2, "9999", "", false);
     }
     void findOrders() {
-        QFETCH(int, type);
-        QFETCH(QString, key);
-        QFETCH(QString, openOrder);
-        QFETCH(bool, anyLine);
+        const auto [type, key, openOrder, anyLine] = Cases<int, QString, QString, bool>::fetch();
         TestDb& t = *m_shop;
         QString orderID = "stale", customerID;
         QCOMPARE(FindOrderID(t.db(), OrderFindBy(type), key, orderID, customerID),
@@ -101,17 +96,16 @@ private Q_SLOTS:
         OrderRec read;
         QList<OrderLine> lines;
         QVERIFY(LoadOrder(db, "000001", Today, read, lines));
-        QCOMPARE(read.CustomerID, QString("1001"));
-        QCOMPARE(lines.size(), 2);
-        QCOMPARE(lines[0].ItemID + " " + lines[0].OSAmt.format() + " " + lines[0].LateAmt.format(),
-                 "000102 15.01 5.00");
-        const OrderLine l = lines[1];
-        QCOMPARE(l.payments.size(), 3);
-        QCOMPARE(l.payments[0].PayType + l.payments[1].PayType + l.payments[2].PayType, "012");
-        QCOMPARE(l.LastRenewIndex, qint64(1));
-        QCOMPARE(l.OSAmt.format() + " " + l.LateAmt.format(), "3.33 0.00");
-        QCOMPARE(l.item.ProductName, QString("LOVE STORY"));
-        QVERIFY(!l.IsNewRent && !l.IsReturned && !l.IsPaidNow);
+        QStringList got = {read.CustomerID};
+        for (const OrderLine& l : lines) {
+            got << l.ItemID << l.OSAmt.format() << l.LateAmt.format() << l.item.ProductName
+                << QString::number(l.LastRenewIndex);
+            for (const PaymentRec& charge : l.payments)
+                got << "pay " + charge.PayType;
+            QVERIFY(!l.IsNewRent && !l.IsReturned && !l.IsPaidNow);
+        }
+        QCOMPARE(got.join(' '), "1001 000102 15.01 5.00 LOVE STORY 0 pay 0 pay 0 "
+                                "000101 3.33 0.00 LOVE STORY 1 pay 0 pay 1 pay 2");
         QVERIFY(m_shop->messages.boxes.isEmpty());
         QVERIFY(!LoadOrder(db, "000002", Today, read, lines));
         QVERIFY(LoadOrderLines(db, "000001", 1, Today, lines) && lines.size() == 1);
@@ -122,16 +116,14 @@ private Q_SLOTS:
     }
 
     void lateCharge_data() {
-        QTest::addColumn<int>("dueInDays");
-        QTest::addColumn<qint64>("late");
-        QTest::newRow("due tomorrow") << 1 << qint64(0);
-        QTest::newRow("due today") << 0 << qint64(0);
-        QTest::newRow("due yesterday") << -1 << qint64(5);
-        QTest::newRow("due ten days ago") << -10 << qint64(50);
+        const Cases<int, qint64> add;
+        add("due tomorrow", 1, 0);
+        add("due today", 0, 0);
+        add("due yesterday", -1, 5);
+        add("due ten days ago", -10, 50);
     }
     void lateCharge() {
-        QFETCH(int, dueInDays);
-        QFETCH(qint64, late);
+        const auto [dueInDays, late] = Cases<int, qint64>::fetch();
         OrderLine l;
         l.EndDate = Today.addDays(dueInDays);
         l.item.OverDueRate = Money::fromWhole(5);
@@ -154,18 +146,13 @@ private Q_SLOTS:
     }
 
     void paymentRowLimit_data() {
-        QTest::addColumn<int>("stored");
-        QTest::addColumn<int>("loaded");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("none") << 0 << 0 << QStringList{"debug: Error in getting payment record!"};
-        QTest::newRow("thirty") << 30 << 30 << QStringList{};
-        QTest::newRow("thirty-one")
-            << 31 << 30 << QStringList{"debug: Order_Payment Array out of bound!"};
+        const Cases<int, int, QStringList> add;
+        add("none", 0, 0, {"debug: Error in getting payment record!"});
+        add("thirty", 30, 30, {});
+        add("thirty-one", 31, 30, {"debug: Order_Payment Array out of bound!"});
     }
     void paymentRowLimit() {
-        QFETCH(int, stored);
-        QFETCH(int, loaded);
-        QFETCH(QStringList, messages);
+        const auto [stored, loaded, messages] = Cases<int, int, QStringList>::fetch();
         TestDb t;
         QVERIFY(shoprows::inOne(t, [&] {
             bool ok = true;
@@ -184,8 +171,9 @@ private Q_SLOTS:
         QCOMPARE(t.messages.texts(), messages);
     }
 
-    // A returned line is closed: its row is left alone.
-    void updateOrderDetailOnlyWhileOpen() {
+    // A returned line is closed: its row is left alone. Settling stamps only the unsettled
+    // charges of the line, paying only its unpaid ones.
+    void writesTouchOnlyOpenRows() {
         TestDb t;
         for (const QString& status : {RentStatusCode::Out, RentStatusCode::Returned}) {
             OrderLine l;
@@ -201,11 +189,6 @@ private Q_SLOTS:
                           "(SELECT ReturnDate FROM Order_Details ORDER BY OrderIdx)")
                      .toString(),
                  "2004-03-15,2004-03-10");
-    }
-
-    // Settling stamps only the unsettled charges of the line, paying only its unpaid ones.
-    void settleAndPayTouchOnlyOpenChargesOfTheLine() {
-        TestDb t;
         // 2222-01-01 is how NoDate is stored.
         QVERIFY(t.exec("INSERT INTO Order_Payment (OrderIdx, RenewIndex, SettleDate, PayStatus, "
                        "PayDate) VALUES ('000011', 0, '2222-01-01', 'N', '2222-01-01'), "

@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "Connection.h"
 #include "TestDb.h"
 #include "serials.h"
@@ -26,19 +27,12 @@ class TestSerials : public QObject {
 private Q_SLOTS:
     // Numbers taken inside a transaction that is rolled back are handed out again.
     void handsOutStoredValueAndAdvances_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<qint64>("stored");
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("after");
-        QTest::newRow("order 41") << "OrderID" << qint64(41) << QString("000041") << "1|42|1|1";
-        QTest::newRow("adjust seven digits")
-            << "AdjustID" << qint64(1234567) << QString("1234567") << "1|1|1|1234568";
+        const Cases<QString, qint64, QString, QString> add;
+        add("order 41", "OrderID", 41, "000041", "1|42|1|1");
+        add("adjust seven digits", "AdjustID", 1234567, "1234567", "1|1|1|1234568");
     }
     void handsOutStoredValueAndAdvances() {
-        QFETCH(QString, name);
-        QFETCH(qint64, stored);
-        QFETCH(QString, first);
-        QFETCH(QString, after);
+        const auto [name, stored, first, after] = Cases<QString, qint64, QString, QString>::fetch();
         TestDb t;
         QVERIFY(t.exec(QStringLiteral("UPDATE SerialNo SET %1 = ?").arg(name), {stored}));
         QVERIFY(t.db().BeginTransaction());
@@ -53,23 +47,15 @@ private Q_SLOTS:
     // A counter without a value would hand out the same number forever, an unknown one is a
     // caller's mistake: neither hands out a number or changes a counter.
     void counterThatCannotGiveANumberHandsOutNothing_data() {
-        QTest::addColumn<QString>("arrange");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("reported"); // an error report before the message
-        const auto row = [](const char* name, const char* arrange, const char* counter,
-                            bool reported) {
-            QTest::newRow(name) << arrange << counter << reported;
-        };
-        row("null counter", "UPDATE SerialNo SET OrderID = NULL", "OrderID", false);
-        row("missing row", "DELETE FROM SerialNo", "AdjustID", false);
-        row("no such column", "", "CustomerID", true);
-        row("column that is no counter", "", "rowid", true);
-        row("statement piece", "", "OrderID = 0, OrderIdx", true);
+        const Cases<QString, QString, bool> add; // reported: an error report before the message
+        add("null counter", "UPDATE SerialNo SET OrderID = NULL", "OrderID", false);
+        add("missing row", "DELETE FROM SerialNo", "AdjustID", false);
+        add("no such column", "", "CustomerID", true);
+        add("column that is no counter", "", "rowid", true);
+        add("statement piece", "", "OrderID = 0, OrderIdx", true);
     }
     void counterThatCannotGiveANumberHandsOutNothing() {
-        QFETCH(QString, arrange);
-        QFETCH(QString, name);
-        QFETCH(bool, reported);
+        const auto [arrange, name, reported] = Cases<QString, QString, bool>::fetch();
         TestDb t;
         QVERIFY(arrange.isEmpty() || t.exec(arrange));
         const QString before = counters(t);
@@ -85,17 +71,13 @@ private Q_SLOTS:
 
     // Read, missing row (the record keeps what it had) and unreadable table (one report).
     void getOpCodes_data() {
-        QTest::addColumn<QString>("arrange");
-        QTest::addColumn<QString>("codes");
-        QTest::addColumn<int>("reports");
-        QTest::newRow("seeded") << "" << QString("A F D E R RR RR* B S") << 0;
-        QTest::newRow("missing row") << "UPDATE OpCode SET ID = '2'" << QString("KEEP") << 0;
-        QTest::newRow("unreadable") << "DROP TABLE OpCode" << QString("KEEP") << 1;
+        const Cases<QString, QString, int> add;
+        add("seeded", "", "A F D E R RR RR* B S", 0);
+        add("missing row", "UPDATE OpCode SET ID = '2'", "KEEP", 0);
+        add("unreadable", "DROP TABLE OpCode", "KEEP", 1);
     }
     void getOpCodes() {
-        QFETCH(QString, arrange);
-        QFETCH(QString, codes);
-        QFETCH(int, reports);
+        const auto [arrange, codes, reports] = Cases<QString, QString, int>::fetch();
         TestDb t;
         QVERIFY(arrange.isEmpty() || t.exec(arrange));
         OpCodeRec rec;

@@ -1,3 +1,4 @@
+#include "../store/Cases.h"
 #include "Money.h"
 #include "utility.h"
 
@@ -8,11 +9,10 @@ namespace {
 
 // One row per "typed -> result" pair, named after it.
 void textRows(const QStringList& rows) {
-    QTest::addColumn<QString>("in");
-    QTest::addColumn<QString>("out");
+    const Cases<QString, QString> add;
     for (const QString& row : rows) {
         const QStringList pair = row.split(QStringLiteral(" -> "));
-        QTest::addRow("%s", qPrintable(row)) << pair.at(0) << pair.at(1);
+        add(qPrintable(row), pair.at(0), pair.at(1));
     }
 }
 
@@ -34,8 +34,7 @@ private Q_SLOTS:
                   "123456789012345678901234 -> 123456789012345678901234"});
     }
     void formatItemID() {
-        QFETCH(QString, in);
-        QFETCH(QString, out);
+        auto [in, out] = Cases<QString, QString>::fetch();
         QCOMPARE(FormatItemID(in), out);
     }
 
@@ -47,8 +46,7 @@ private Q_SLOTS:
                   "1/2/2004 -> refused", "01/02/20045 -> refused", "  /  /     -> refused"});
     }
     void typedDates() {
-        QFETCH(QString, in);
-        QFETCH(QString, out);
+        auto [in, out] = Cases<QString, QString>::fetch();
         const bool refused = out == QLatin1String("refused");
         const QDate stored = refused ? NoDate : QDate::fromString(out, Qt::ISODate);
         QCOMPARE(IsDayDate(in), !refused);
@@ -63,8 +61,7 @@ private Q_SLOTS:
                   "13/2004 -> refused, x y"});
     }
     void monthRange() {
-        QFETCH(QString, in);
-        QFETCH(QString, out);
+        auto [in, out] = Cases<QString, QString>::fetch();
         QString from = QStringLiteral("x"), to = QStringLiteral("y");
         const bool ok = MonthRange(in, from, to);
         QCOMPARE((ok ? QString() : QStringLiteral("refused, ")) + from + QLatin1Char(' ') + to,
@@ -91,8 +88,7 @@ private Q_SLOTS:
                   "123456789012345 -> refused"});
     }
     void parseMoney() {
-        QFETCH(QString, in);
-        QFETCH(QString, out);
+        auto [in, out] = Cases<QString, QString>::fetch();
         const auto money = Money::parse(in);
         QCOMPARE(money ? QString::number(money->units()) : QStringLiteral("refused"), out);
     }
@@ -103,8 +99,7 @@ private Q_SLOTS:
                   "33350 -> 3.34", "33349 -> 3.33", "-33350 -> -3.34", "-40 -> 0.00"});
     }
     void formatMoney() {
-        QFETCH(QString, in);
-        QFETCH(QString, out);
+        auto [in, out] = Cases<QString, QString>::fetch();
         const Money money = Money::fromUnits(in.toLongLong());
         QCOMPARE(money.format(), out);
         QCOMPARE(money.formatPlain(), out.remove(QLatin1Char(',')));
