@@ -12,21 +12,26 @@
 
 #include <memory>
 
-// A working file made by createWorkingFile as Flicka.mdb in a temporary folder, then opened
-// the way the program opens it, with every box recorded.
+// A working file made by createWorkingFile, or a copy of one, as Flicka.mdb in a temporary
+// folder, then opened the way the program opens it, with every box recorded.
 class CreatedFile {
 public:
     explicit CreatedFile(const WorkingFileSpec& spec) {
-        created = createWorkingFile(path(), spec, messages, error);
-        db = std::make_unique<Connection>(messages, dir.path());
-        opened = created && db->OpenDatabase();
+        open(createWorkingFile(path(), spec, messages, error));
     }
+    explicit CreatedFile(const QString& file) { open(QFile::copy(file, path())); }
 
     QString path() const { return dir.filePath(Connection::LiveFile); }
     // The number of rows of "SELECT count(*) FROM " + `from`.
     qint64 count(const QString& from, const QVariantList& values = {}) {
         auto q = db->run(QStringLiteral("SELECT count(*) FROM ") + from, values, "test");
         return q && q->next() ? q->value(0).toLongLong() : -1;
+    }
+
+    void open(bool made) {
+        created = made;
+        db = std::make_unique<Connection>(messages, dir.path());
+        opened = created && db->OpenDatabase();
     }
 
     QTemporaryDir dir;
