@@ -28,18 +28,19 @@ public:
         return q && q->next() ? q->value(0).toLongLong() : -1;
     }
 
-    void open(bool made) {
-        created = made;
-        db = std::make_unique<Connection>(messages, dir.path());
-        opened = created && db->OpenDatabase();
-    }
-
     QTemporaryDir dir;
     ScriptedMessages messages;
     std::unique_ptr<Connection> db;
     QString error;
     bool created = false;
     bool opened = false;
+
+private:
+    void open(bool made) {
+        created = made;
+        db = std::make_unique<Connection>(messages, dir.path());
+        opened = created && db->OpenDatabase();
+    }
 };
 
 inline QByteArray readAll(const QString& path) {
