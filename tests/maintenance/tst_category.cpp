@@ -62,13 +62,10 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<qint64>("units");
         QTest::addColumn<QString>("shown");
-        const auto row = [](const char* name, const char* typed, qint64 units, const char* shown) {
-            QTest::newRow(name) << QString(typed) << units << QString(shown);
-        };
-        row("grouped", "1,234.50", 12345000, "1,234.50|1234.50");
-        row("four decimals", "0.1234", 1234, "0.12|0.1234");
-        row("letters", "ABC", 150000, "15.00|15.00");
-        row("emptied", "", 150000, "15.00|15.00");
+        QTest::newRow("grouped") << QString("1,234.50") << 12345000LL << "1,234.50|1234.50";
+        QTest::newRow("four decimals") << QString("0.1234") << 1234LL << "0.12|0.1234";
+        QTest::newRow("letters") << QString("ABC") << 150000LL << "15.00|15.00";
+        QTest::newRow("emptied") << QString("") << 150000LL << "15.00|15.00";
     }
     void amountTyped() {
         QFETCH(QString, typed);

@@ -96,14 +96,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("member");
         QTest::addColumn<QString>("saleOf");
         QTest::addColumn<QString>("storedAs");
-        const auto row = [](const char* name, const char* member, const char* saleOf,
-                            const char* storedAs) {
-            QTest::newRow(name) << QString(member) << QString(saleOf) << QString(storedAs);
-        };
-        row("new", "000123", "", "000009");
-        row("order", "000001", "", "000001");
-        row("sale", "000002", "000002", "000002");
-        row("another member's sale", "000002", "000001", "000009");
+        QTest::newRow("new") << QString("000123") << QString() << QString("000009");
+        QTest::newRow("order") << QString("000001") << QString() << QString("000001");
+        QTest::newRow("sale") << QString("000002") << QString("000002") << QString("000002");
+        QTest::newRow("another's sale")
+            << QString("000002") << QString("000001") << QString("000009");
     }
     void saveMember() {
         QFETCH(QString, member);

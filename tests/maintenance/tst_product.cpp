@@ -83,16 +83,9 @@ private Q_SLOTS:
     }
 
     // A new copy's ID needs a letter and a digit and nothing else.
-    void newItemID_data() {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<bool>("ok");
-        for (const char* id : {"A00012", "DV0012", "", "B 3", "A'12", "BEE"})
-            QTest::newRow(id) << QString(id) << (QByteArray(id).size() == 6);
-    }
     void newItemID() {
-        QFETCH(QString, id);
-        QFETCH(bool, ok);
-        QCOMPARE(IsWellFormedItemID(id), ok);
+        for (const char* id : {"A00012", "DV0012", "", "B 3", "A'12", "BEE"})
+            QVERIFY2(IsWellFormedItemID(id) == (QByteArray(id).size() == 6), id);
     }
 
     // A failed save writes nothing and leaves the title as it was; the retry takes the title's
@@ -200,7 +193,6 @@ private Q_SLOTS:
         QCOMPARE(s.t.messages.texts().last(), "Purchase Price error!");
         s.press(Qt::Key_F12);
         QCOMPARE(s.t.messages.texts().mid(1), QStringList(2, "Purchase Price error!"));
-        QCOMPARE(s.count("SELECT ProductID FROM SerialNo"), 1);
         s.type("txtItemID", "n2");
         s.type("txtUnitCost", "12.5");
         s.press(Qt::Key_Tab);

@@ -12,15 +12,14 @@
 
 #include <memory>
 
-// A working file made by createWorkingFile as Flicka.mdb in a temporary folder, then opened
-// the way the program opens it, with every box recorded.
+// A working file made by createWorkingFile, or a copy of one, as Flicka.mdb in a temporary
+// folder, then opened the way the program opens it, with every box recorded.
 class CreatedFile {
 public:
     explicit CreatedFile(const WorkingFileSpec& spec) {
-        created = createWorkingFile(path(), spec, messages, error);
-        db = std::make_unique<Connection>(messages, dir.path());
-        opened = created && db->OpenDatabase();
+        open(createWorkingFile(path(), spec, messages, error));
     }
+    explicit CreatedFile(const QString& file) { open(QFile::copy(file, path())); }
 
     QString path() const { return dir.filePath(Connection::LiveFile); }
     // The number of rows of "SELECT count(*) FROM " + `from`.
@@ -35,6 +34,13 @@ public:
     QString error;
     bool created = false;
     bool opened = false;
+
+private:
+    void open(bool made) {
+        created = made;
+        db = std::make_unique<Connection>(messages, dir.path());
+        opened = created && db->OpenDatabase();
+    }
 };
 
 inline QByteArray readAll(const QString& path) {

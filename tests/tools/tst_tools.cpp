@@ -6,9 +6,13 @@
 #include "shopinfo.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
+
+const QString DbTool = QStringLiteral(VORMEL_DB_TOOL);
+const QString BenchTool = QStringLiteral(VORMEL_BENCH_TOOL);
 
 // How many rows a count of `from` gives, and the range it must fall in.
 struct RowCheck {
@@ -139,7 +143,7 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// Every table, then every code named and the one category fit to rent.
+// Every table, then every code named, the one category fit to rent and counters at 1.
 const QStringList BaseRows =
     QStringLiteral("ItemStatus PaymentType OpCode SerialNo RptDailyTx Category ShopInfo Customers "
                    "Orders Order_Details Order_Payment Products Items Sales AcctAdjust Cust_Temp "
@@ -148,20 +152,48 @@ const QStringList BaseRows =
     QStringList{"ItemStatus WHERE Name <> '' AND ID IN ('0', '1', '2', '3', '4')",
                 "PaymentType WHERE Name <> '' AND ID IN ('0', '1', '2', '3')",
                 "Category WHERE CategoryID = 'V' AND RentUnitRate > 0 AND RentUnitDays "
-                "BETWEEN 1 AND 7"};
+                "BETWEEN 1 AND 7",
+                "SerialNo WHERE OrderIdx = 1 AND OrderID = 1 AND ProductID = 1 AND AdjustID = 1"};
 
 QStringList codesOf(const OpCodeRec& r) {
     return {r.AddItem,       r.FreeItem,         r.DeleteItem, r.EditItem, r.ReturnItem,
             r.RenewItemCash, r.RenewItemArrears, r.BadItem,    r.SalesItem};
 }
 
+// name, runs, median ms, worst ms, target ms, peak MB, limit MB, verdict.
+const QRegularExpression OperationLine(QStringLiteral(
+    R"(^\S.*\S\s+\d+\s+\d+\.\d{3}\s+\d+\.\d{3}\s+\d+\s+\d+\.\d\s+(\d+|-)\s+(ok|MISSED)$)"));
+const QRegularExpression
+    MemoryLine(QStringLiteral(R"(^peak memory\s+(\d+\.\d)\s+200\s+(ok|MISSED)$)"));
+
+// The shop's own rows of `file`, read from a copy, sorted; the work tables and the summary
+// row are the benchmark's to rewrite.
+QStringList tradeRows(const QString& file) {
+    CreatedFile copy(file);
+    QStringList rows;
+    for (const QString table : {"Customers", "Orders", "Order_Details", "Order_Payment", "Items",
+                                "Products", "Sales", "AcctAdjust", "SerialNo"}) {
+        auto q = copy.db->run("SELECT * FROM " + table, {}, "test");
+        while (q && q->next()) {
+            QStringList values{table};
+            for (int i = 0; i < q->columns(); ++i)
+                values << q->value(i).toString();
+            rows << values.join(QLatin1Char('|'));
+        }
+    }
+    rows.sort();
+    return rows;
+}
+
 } // namespace
 
 // vormel-db: the working file it makes, the demo shop on any day, a generated shop of any
-// size, and its command line.
-class Test_vormeldb : public QObject {
+// size, and its command line; vormel-bench: a line for each operation it times, on a copy of
+// the shop it is given.
+class Test_tools : public QObject {
     Q_OBJECT
 
+    // The demo on two days, a generated shop, a shop without trade.
     QList<std::shared_ptr<CreatedFile>> m_shops;
     shop::RowCounts m_written;
     const QList<QList<RowCheck>> shapes = {DemoShape + TradeInvariants, DemoShape + TradeInvariants,
@@ -171,10 +203,12 @@ private slots:
     void initTestCase() {
         m_shops = {std::make_shared<CreatedFile>(demoSpec(LeapDay)),
                    std::make_shared<CreatedFile>(demoSpec(NewYear)),
-                   std::make_shared<CreatedFile>(generatedSpec(tinyShop(), m_written))};
+                   std::make_shared<CreatedFile>(generatedSpec(tinyShop(), m_written)),
+                   std::make_shared<CreatedFile>(Plain)};
         for (const auto& f : m_shops) {
             QVERIFY2(f->opened, qPrintable(f->error));
             QVERIFY(f->messages.boxes.isEmpty());
+            QCOMPARE(entries(f->dir.path()), QStringList{Connection::LiveFile});
         }
     }
 
@@ -209,19 +243,14 @@ private slots:
     }
 
     void holdsExactlyTheBaseRows() {
-        CreatedFile file(Plain);
-        QVERIFY2(file.opened, qPrintable(file.error));
-        QCOMPARE(entries(file.dir.path()), QStringList{Connection::LiveFile});
+        CreatedFile& file = *m_shops[3];
         QStringList counts;
         for (const QString& from : BaseRows)
             counts << QString::number(file.count(from));
-        QCOMPARE(counts.join(' '), "5 4 1 1 1 1 0 0 0 0 0 0 0 0 0 0 0 5 4 1");
+        QCOMPARE(counts.join(' '), "5 4 1 1 1 1 0 0 0 0 0 0 0 0 0 0 0 5 4 1 1");
         OpCodeRec opCodes;
         QVERIFY(GetOpCodes(*file.db, opCodes));
         QCOMPARE(codesOf(opCodes), codesOf(OpCodeRec::defaults()));
-        for (const char* counter : {"OrderIdx", "OrderID", "ProductID", "AdjustID"})
-            QCOMPARE(GetSerialNo(*file.db, counter), QStringLiteral("000001"));
-        QVERIFY(file.messages.boxes.isEmpty());
     }
 
     // Neither a file that was there before nor one that appears while the new one is being
@@ -259,7 +288,7 @@ private slots:
         QCOMPARE(entries(dir.path()), taken ? QStringList{name} : QStringList());
     }
 
-    // Arguments that do not make one command; the tool answers them with its usage.
+    // Arguments that do not make one command.
     void commandLineRefused_data() {
         QTest::addColumn<QStringList>("args");
         for (const char* args :
@@ -275,56 +304,90 @@ private slots:
         QVERIFY(!parseDbCommand(QStringList{"vormel-db"} + args));
     }
 
-    // What the tool answers: the usage on a wrong command line, the reason when the file could
-    // not be made, a demo file under the name asked for, and a generated shop of every size and
-    // the seed given, saying what it wrote.
+    // What the tools answer: the usage on a wrong command line, the reason when a file could
+    // not be made or used (leaving the folder as it was), a demo file under the name asked
+    // for, and a generated shop of every size and the seed given, saying what it wrote. Each
+    // row is: tool, arguments, what Flicka.mdb holds before, exit code, start of what it said.
     void tool_data() {
+        QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QByteArray>("before");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("said");
-        QTest::newRow("usage") << QStringList{"make"} << 2 << "usage: vormel-db create";
-        QTest::newRow("taken") << QStringList{"create", "Flicka.mdb"} << 1
-                               << "Flicka.mdb already exists";
-        QTest::newRow("demo") << QStringList{"create", "--demo", "--shop-name", "影視 SHOP",
-                                             "Flicka.mdb"}
-                              << 0 << "";
-        QString said = "shop.mdb: trade from 2024-07-01 to 2025-06-30; %1 members, %2 titles, %3 "
-                       "copies, %4 orders, %5 order lines, %6 charges, %7 sales, %8 adjustments; ";
+        const auto row = [](const QString& program, const QString& args, const QByteArray& before,
+                            int exitCode, const QString& said) {
+            QTest::addRow("%s %s", qPrintable(QFileInfo(program).baseName()), qPrintable(args))
+                << program << args.split(' ', Qt::SkipEmptyParts) << before << exitCode << said;
+        };
+        row(DbTool, "make Flicka.mdb", "", 2, "usage: vormel-db create");
+        row(DbTool, "create Flicka.mdb", "mine", 1, "Flicka.mdb already exists");
+        row(DbTool, "create --demo --shop-name 影視店 Flicka.mdb", "", 0, "");
+        QStringList counts;
         for (const char* from : {"Customers", "Products", "Items", "Orders", "Order_Details",
                                  "Order_Payment", "Sales", "AcctAdjust"})
-            said = said.arg(m_shops[2]->count(from));
-        QTest::newRow("generate") << QStringLiteral("generate --members 150 --titles 40 --copies "
-                                                    "160 --years 1 --seed 7 shop.mdb")
-                                         .split(' ')
-                                  << 0 << said;
+            counts << QString::number(m_shops[2]->count(from));
+        row(DbTool, "generate --members 150 --titles 40 --copies 160 --years 1 --seed 7 shop.mdb",
+            "", 0,
+            QString("shop.mdb: trade from 2024-07-01 to 2025-06-30; %1 members, %2 titles, %3 "
+                    "copies, %4 orders, %5 order lines, %6 charges, %7 sales, %8 adjustments; ")
+                .arg(counts[0], counts[1], counts[2], counts[3], counts[4], counts[5], counts[6],
+                     counts[7]));
+        const QByteArray noTrade = readAll(m_shops[3]->path());
+        for (const char* args : {"", "a.mdb b.mdb"})
+            row(BenchTool, args, noTrade, 2, "usage: vormel-bench FILE");
+        row(BenchTool, "none.mdb", "", 1, "vormel-bench: none.mdb: no such file");
+        row(BenchTool, "Flicka.mdb", noTrade, 1, "vormel-bench: the file holds no trade");
     }
     void tool() {
+        QFETCH(QString, program);
         QFETCH(QStringList, args);
+        QFETCH(QByteArray, before);
         QFETCH(int, exitCode);
         QFETCH(QString, said);
         QTemporaryDir dir;
-        if (exitCode == 1)
-            QVERIFY(writeFile(dir.filePath(Connection::LiveFile), "mine"));
-        const ToolRun run = runTool(QStringLiteral(VORMEL_DB_TOOL), args, dir.path());
+        const QString ours = dir.filePath(Connection::LiveFile);
+        QVERIFY(before.isEmpty() || writeFile(ours, before));
+        const QStringList folder = entries(dir.path());
+        const ToolRun run = runTool(program, args, dir.path());
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(exitCode ? run.out : run.err, QString());
         QCOMPARE((exitCode ? run.err : run.out).left(said.size()), said);
-        const QByteArray file = readAll(dir.filePath(args.last()));
-        QCOMPARE(entries(dir.path()).isEmpty(), exitCode == 2);
-        QCOMPARE(file == "mine", exitCode == 1);
-        if (args.first() == "generate")
-            QVERIFY(file == readAll(m_shops[2]->path()));
-        if (args.contains("--demo")) {
-            ScriptedMessages messages;
-            Connection db(messages, dir.path());
-            QVERIFY(db.OpenDatabase());
-            QCOMPARE(GetShopName(db), QStringLiteral("影視 SHOP"));
-            auto members = db.run(QStringLiteral("SELECT count(*) FROM Customers"), {}, "test");
-            QVERIFY(members && members->next() && members->value(0).toInt() > 0);
-            QVERIFY(messages.boxes.isEmpty());
+        if (exitCode) {
+            QCOMPARE(entries(dir.path()), folder);
+            QCOMPARE(readAll(ours), before);
+        } else if (args.first() == "generate") {
+            QVERIFY(readAll(dir.filePath(args.last())) == readAll(m_shops[2]->path()));
+        } else {
+            CreatedFile demo(ours);
+            QCOMPARE(GetShopName(*demo.db), QStringLiteral("影視店"));
+            QVERIFY(demo.count("Customers") > 0 && demo.messages.boxes.isEmpty());
         }
+    }
+
+    // The visit writes are rolled back, and nothing is left beside the file, whatever its name.
+    void benchTimesEachOperation_data() {
+        QTest::addColumn<QString>("name");
+        for (const char* name : {"shop.mdb", "Flicka.mdb"})
+            QTest::newRow(name) << name;
+    }
+    void benchTimesEachOperation() {
+        QFETCH(QString, name);
+        QTemporaryDir dir;
+        QVERIFY(QFile::copy(m_shops[2]->path(), dir.filePath(name)));
+        const QStringList before = tradeRows(dir.filePath(name));
+        QVERIFY(before.size() > 1000);
+        const ToolRun run = runTool(BenchTool, {name}, dir.path());
+        QVERIFY2(run.exitCode == 0 || run.exitCode == 3, qPrintable(run.err));
+        QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY2(MemoryLine.match(lines.takeLast()).hasMatch(), qPrintable(run.out));
+        const qsizetype heading = lines.indexOf(QRegularExpression(QStringLiteral("operation .*")));
+        QVERIFY(heading > 0 && heading + 1 < lines.size());
+        for (const QString& line : lines.mid(heading + 1))
+            QVERIFY2(OperationLine.match(line).hasMatch(), qPrintable(line));
+        QCOMPARE(tradeRows(dir.filePath(name)), before);
+        QCOMPARE(entries(dir.path()), QStringList{name});
     }
 };
 
-QTEST_GUILESS_MAIN(Test_vormeldb)
-#include "tst_vormeldb.moc"
+QTEST_GUILESS_MAIN(Test_tools)
+#include "tst_tools.moc"
