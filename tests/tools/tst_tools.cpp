@@ -162,7 +162,8 @@ QStringList codesOf(const OpCodeRec& r) {
 
 // name, runs, median ms, worst ms, target ms, peak MB, limit MB, verdict.
 const QRegularExpression OperationLine(QStringLiteral(
-    R"(^\S.*\S\s+\d+\s+\d+\.\d{3}\s+\d+\.\d{3}\s+\d+\s+\d+\.\d\s+(\d+|-)\s+(ok|MISSED)$)"));
+    R"(^\S.*\S\s+\d+\s+\d+\.\d{3}\s+\d+\.\d{3}\s+[\d.]+\s+(\d+\.\d{3}|-)\s+(\d+\.\d\d(/[\d.]+)?|-))"
+    R"(\s+\d+\.\d\s+(\d+|-)\s+(ok|MISSED)$)"));
 const QRegularExpression
     MemoryLine(QStringLiteral(R"(^peak memory\s+(\d+\.\d)\s+200\s+(ok|MISSED)$)"));
 
