@@ -21,6 +21,11 @@ const QString ColumnsOfTables =
     QStringLiteral("SELECT m.name || '.' || c.name FROM sqlite_master AS m "
                    "JOIN pragma_table_info(m.name) AS c WHERE m.type = 'table'");
 
+// The tables of the name index: a file made before it had none, and works without it.
+bool isNameIndex(const QString& column) {
+    return column.startsWith(Connection::NameIndex);
+}
+
 // The columns the program reads and writes: those of the schema it was built with.
 const QStringList& expectedColumns() {
     static const QStringList columns = [] {
@@ -33,7 +38,8 @@ const QStringList& expectedColumns() {
                 QSqlQuery q(db);
                 q.exec(ColumnsOfTables);
                 while (q.next())
-                    found << q.value(0).toString();
+                    if (!isNameIndex(q.value(0).toString()))
+                        found << q.value(0).toString();
             }
             db.close();
         }
@@ -96,8 +102,12 @@ bool Connection::checkColumns() {
     if (!q)
         return false;
     QStringList missing = expectedColumns();
-    while (q->next())
-        missing.removeAll(q->value(0).toString());
+    m_tables.clear();
+    while (q->next()) {
+        const QString column = q->value(0).toString();
+        missing.removeAll(column);
+        m_tables.insert(column.section(QLatin1Char('.'), 0, 0));
+    }
     if (!q->ok())
         return false;
     if (missing.isEmpty())

@@ -3,6 +3,7 @@
 #include "Rows.h"
 
 #include <QObject>
+#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -26,6 +27,8 @@ public:
     static inline const QString LiveFile = QStringLiteral("Flicka.mdb");
     static inline const QString CompactFile = QStringLiteral("Flicka_C.mdb");
     static inline const QString BackupFile = QStringLiteral("Flicka_O.mdb");
+    // The full-text index of the members' names, absent from files made before it.
+    static inline const QString NameIndex = QStringLiteral("Customers_Names");
 
     Connection(MessageService& messages, const QString& folder, QObject* parent = nullptr);
     ~Connection() override;
@@ -41,6 +44,8 @@ public:
     bool OpenDatabase();
     bool CloseDatabase();
     bool isOpen() const;
+    // Whether the open file holds the table, as it was when it was opened.
+    bool hasTable(const QString& name) const { return m_tables.contains(name); }
     QSqlDatabase database() const;
 
     // Binds (QDate, QDateTime and Money are converted to their stored forms) and runs one
@@ -94,6 +99,7 @@ private:
     QString m_lastSql;
     QString m_lastError;
     bool m_inTransaction = false;
+    QSet<QString> m_tables;
     std::unordered_map<QString, std::shared_ptr<QSqlQuery>> m_prepared;
     Trace m_trace;
 };

@@ -79,6 +79,20 @@ QString searchColumn(CustFindBy kind) {
     return {};
 }
 
+// A part of a name long enough to hold a trigram, on a file that has the name index: the index
+// narrows the members to those whose name may hold it, and the same LIKE as the full search
+// decides, so both give the same members.
+bool useNameIndex(const Connection& db, CustFindBy kind, const QString& fragment) {
+    return (kind == CustFindBy::EnglishName || kind == CustFindBy::ChineseName) &&
+           fragment.toUcs4().size() >= 3 && db.hasTable(Connection::NameIndex);
+}
+
+// The index's query for the text anywhere in one column: a phrase, its quotes doubled.
+QString nameMatch(const QString& column, const QString& text) {
+    return column + QStringLiteral(" : \"") +
+           QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
 QStringList updatedColumns(bool writeCustomerID, bool writeStats) {
     QStringList columns = {QStringLiteral("ModDate")};
     if (writeCustomerID)
@@ -117,9 +131,15 @@ bool FindCustomerID(Connection& db, CustFindBy kind, bool activeOnly, const QStr
     }
     // The member number must match whole; the other columns are searched for a part.
     const bool exact = kind == CustFindBy::CustomerID;
-    QString sql = SelectAll + QStringLiteral(" WHERE ") + column +
-                  (exact ? QStringLiteral(" = ?") : QStringLiteral(" LIKE ? ESCAPE '\\'"));
-    QVariantList values = {exact ? value : containsPattern(value)};
+    QString sql = SelectAll + QStringLiteral(" WHERE ");
+    QVariantList values;
+    if (useNameIndex(db, kind, value)) {
+        sql += QStringLiteral("RAWID IN (SELECT rowid FROM ") + Connection::NameIndex +
+               QStringLiteral(" WHERE ") + Connection::NameIndex + QStringLiteral(" MATCH ?) AND ");
+        values << nameMatch(column, value);
+    }
+    sql += column + (exact ? QStringLiteral(" = ?") : QStringLiteral(" LIKE ? ESCAPE '\\'"));
+    values << (exact ? value : containsPattern(value));
     if (activeOnly) {
         sql += QStringLiteral(" AND Active = ?");
         values << QStringLiteral("Y");

@@ -23,17 +23,26 @@ QString applySchema(QSqlDatabase& db) {
         if (!q.exec(statement))
             return q.lastError().text();
     }
+    if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)))
+        return q.lastError().text();
     return {};
 }
 
 QStringList schemaStatements() {
     Q_INIT_RESOURCE(store);
     static const QRegularExpression comment(QStringLiteral("--[^\n]*"));
+    // A statement ends with a line ending in ';', but a trigger's body holds statements of its
+    // own and ends with the line "END;".
     QStringList statements;
-    for (const QString& piece : readSchema().remove(comment).split(QLatin1Char(';'))) {
-        const QString statement = piece.trimmed();
-        if (!statement.isEmpty())
-            statements << statement;
+    QString statement;
+    for (const QString& line : readSchema().remove(comment).split(QLatin1Char('\n'))) {
+        statement += line + QLatin1Char('\n');
+        const bool trigger = statement.trimmed().startsWith(QLatin1String("CREATE TRIGGER"));
+        const QString end = line.trimmed();
+        if (trigger ? end == QLatin1String("END;") : end.endsWith(QLatin1Char(';'))) {
+            statements << statement.trimmed().chopped(1);
+            statement.clear();
+        }
     }
     return statements;
 }

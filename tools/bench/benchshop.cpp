@@ -3,9 +3,6 @@
 #include "dbvalue.h"
 #include "utility.h"
 
-#include <QFile>
-#include <QFileInfo>
-
 namespace {
 
 QVariant firstValue(Connection& db, const QString& sql, const QVariantList& values) {
@@ -32,31 +29,7 @@ QString fragmentOf(const QString& name) {
 } // namespace
 
 bool BenchShop::open(const QString& path, QString& error) {
-    return connect(path, error) && survey(error);
-}
-
-// The connection always opens Flicka.mdb in a folder; a file of another name is reached
-// through a link of that name in a folder of its own.
-bool BenchShop::connect(const QString& path, QString& error) {
-    const QFileInfo file(path);
-    if (!file.isFile()) {
-        error = path + QStringLiteral(": no such file");
-        return false;
-    }
-    QString folder = file.absolutePath();
-    if (file.fileName() != Connection::LiveFile) {
-        folder = m_link.path();
-        if (!m_link.isValid() ||
-            !QFile::link(file.absoluteFilePath(), m_link.filePath(Connection::LiveFile))) {
-            error = path + QStringLiteral(": cannot link it as ") + Connection::LiveFile;
-            return false;
-        }
-    }
-    m_db = std::make_unique<Connection>(m_messages, folder);
-    if (m_db->OpenDatabase())
-        return true;
-    error = path + QStringLiteral(": cannot open it");
-    return false;
+    return m_file.open(path, m_messages, error) && survey(error);
 }
 
 bool BenchShop::survey(QString& error) {

@@ -3,12 +3,10 @@
 #include "Connection.h"
 #include "ConsoleMessages.h"
 #include "orders.h"
+#include "shopfile.h"
 
 #include <QDate>
 #include <QString>
-#include <QTemporaryDir>
-
-#include <memory>
 
 // The shop file under measurement, opened the way the program opens its own (the page cache,
 // synchronous writes and everything else as they are at the counter; compaction never runs),
@@ -19,7 +17,7 @@ public:
     // False, with `error` set, when the file cannot be opened or holds no such member.
     bool open(const QString& path, QString& error);
 
-    Connection& db() { return *m_db; }
+    Connection& db() { return m_file.db(); }
 
     // The last day of trade, and the day the member comes in: the day after the earliest due
     // date if that is later.
@@ -43,12 +41,10 @@ public:
     QString saleCode;
 
 private:
-    bool connect(const QString& path, QString& error);
     bool survey(QString& error);
     bool findMember();
     bool loadVisit();
 
     ConsoleMessages m_messages;
-    QTemporaryDir m_link;
-    std::unique_ptr<Connection> m_db;
+    ShopFile m_file;
 };

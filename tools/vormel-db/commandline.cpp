@@ -5,7 +5,8 @@
 const char* const DbUsage =
     "usage: vormel-db create [--demo] [--shop-name NAME] FILE\n"
     "       vormel-db generate [--members N] [--titles N] [--copies N] [--years N] [--seed N]\n"
-    "                          [--shop-name NAME] FILE\n";
+    "                          [--shop-name NAME] FILE\n"
+    "       vormel-db upgrade FILE\n";
 
 namespace {
 
@@ -84,6 +85,11 @@ std::optional<DbCommand> parseDbCommand(const QStringList& arguments) {
     if (args.at(0) == QStringLiteral("generate") && !parser.isSet(demo) &&
         readGenerateOptions(parser, command.generate)) {
         command.kind = DbCommand::Kind::Generate;
+        return command;
+    }
+    if (args.at(0) == QStringLiteral("upgrade") && !parser.isSet(demo) && !parser.isSet(shopName) &&
+        !anySizeSet(parser)) {
+        command.kind = DbCommand::Kind::Upgrade;
         return command;
     }
     return std::nullopt;

@@ -9,7 +9,7 @@
 
 // What vormel-db was asked to do.
 struct DbCommand {
-    enum class Kind { Help, Create, Generate };
+    enum class Kind { Help, Create, Generate, Upgrade };
     Kind kind = Kind::Help;
     QString file;
     QString shopName;

@@ -2,12 +2,16 @@
 //   vormel-db create [--demo] [--shop-name NAME] FILE
 //   vormel-db generate [--members N] [--titles N] [--copies N] [--years N] [--seed N]
 //                      [--shop-name NAME] FILE
+//   vormel-db upgrade FILE
 
 #include "Clock.h"
 #include "ConsoleMessages.h"
 #include "commandline.h"
 #include "dbfile.h"
 #include "demo.h"
+#include "schema.h"
+#include "shopfile.h"
+#include "upgrade.h"
 #include "utility.h"
 
 #include <QCoreApplication>
@@ -63,6 +67,32 @@ void reportGenerated(const DbCommand& command, const shop::RowCounts& n, qint64 
     std::printf("%s\n", line.toLocal8Bit().constData());
 }
 
+// Adds what a file made by an older program lacks; a current file is left alone.
+int upgrade(const QString& file) {
+    ConsoleMessages messages;
+    ShopFile shop;
+    QString error;
+    if (!shop.open(file, messages, error)) {
+        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+        return ExitFailed;
+    }
+    switch (UpgradeSchema(shop.db())) {
+    case UpgradeResult::Upgraded:
+        std::printf("%s: upgraded to schema version %d\n", file.toLocal8Bit().constData(),
+                    SchemaVersion);
+        return 0;
+    case UpgradeResult::Current:
+        std::printf("%s: already at schema version %d; nothing to do\n",
+                    file.toLocal8Bit().constData(), SchemaVersion);
+        return 0;
+    case UpgradeResult::Failed:
+        break;
+    }
+    std::fprintf(stderr, "%s: not upgraded; the file is as it was\n",
+                 file.toLocal8Bit().constData());
+    return ExitFailed;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -77,6 +107,8 @@ int main(int argc, char* argv[]) {
         std::fputs(DbUsage, stdout);
         return 0;
     }
+    if (command->kind == DbCommand::Kind::Upgrade)
+        return upgrade(command->file);
     const bool generating = command->kind == DbCommand::Kind::Generate;
     shop::RowCounts written;
     const WorkingFileSpec spec =
