@@ -18,9 +18,7 @@ namespace {
 // The pay types.
 const QString Rent = QStringLiteral("0"), Late = QStringLiteral("1");
 const QString Renew = QStringLiteral("2");
-QDate feb(int day) {
-    return QDate(2004, 2, day);
-}
+const QDate Feb1(2004, 2, 1), Feb29(2004, 2, 29);
 
 // Members (all joined 01/01/2004) and their visits, all outside February 2004. Member 000001:
 // a line still out (2 units), a returned line renewed once with a late charge, a bad line, a
@@ -86,14 +84,6 @@ bool arrangeShop(TestDb& t) {
             ok = ok && t.exec(QString::fromUtf8(sql));
         return ok;
     });
-}
-
-// Every sum, in the order the daily summary runs them.
-bool sumAll(Connection& db, DailySummary& s) {
-    return SumPayAmt(db, s, Rent) && SumPayAmt(db, s, Renew) && SumPayAmt(db, s, Late) &&
-           SumSales(db, s) && SumPayQtyByCat(db, s, Rent) && SumPayQtyByCat(db, s, Renew) &&
-           SumPayQty(db, s) && SumReturnQtyByCat(db, s) && SumOverdueQtyByCat(db, s) &&
-           CountNewCust(db, s) && SumAdjustAmt(db, s);
 }
 
 DailySummary period(const QDate& first, const QDate& last) {
@@ -195,7 +185,7 @@ private Q_SLOTS:
         // After the period: the figures, in column order.
         const Cases<QDate, QDate, int, QString> add;
         const QString february = "2|7|1|1|0|3|4|3|1|2|0|2|12750000|150000|250000|10006000|-125000";
-        add("every row overwritten", feb(1), feb(29), 3, february);
+        add("every row overwritten", Feb1, Feb29, 3, february);
         add("nothing in June, row missing", QDate(2004, 6, 1), QDate(2004, 6, 30), 0,
             "0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
     }
@@ -206,7 +196,12 @@ private Q_SLOTS:
         for (int i = 0; i < rowsBefore; ++i)
             QVERIFY(t.exec(QStringLiteral("INSERT INTO RptDailyTx (RentAmt) VALUES (99)")));
         DailySummary s = period(first, last);
-        QVERIFY(sumAll(t.db(), s) && UpdateRptDailyTx(t.db(), s));
+        Connection& db = t.db();
+        // Every sum, in the order the daily summary runs them.
+        QVERIFY(SumPayAmt(db, s, Rent) && SumPayAmt(db, s, Renew) && SumPayAmt(db, s, Late) &&
+                SumSales(db, s) && SumPayQtyByCat(db, s, Rent) && SumPayQtyByCat(db, s, Renew) &&
+                SumPayQty(db, s) && SumReturnQtyByCat(db, s) && SumOverdueQtyByCat(db, s) &&
+                CountNewCust(db, s) && SumAdjustAmt(db, s) && UpdateRptDailyTx(db, s));
         QCOMPARE(t.row(QStringLiteral("SELECT * FROM RptDailyTx")),
                  first.toString(Qt::ISODate) + '|' + last.toString(Qt::ISODate) + "|02/2004|" +
                      stored);
@@ -219,7 +214,7 @@ private Q_SLOTS:
     // A sum that fails keeps what the summary held; an unknown pay type is refused.
     void refusals() {
         TestDb t;
-        DailySummary s = period(feb(1), feb(29));
+        DailySummary s = period(Feb1, Feb29);
         QVERIFY(!SumPayAmt(t.db(), s, QStringLiteral("3")));
         QVERIFY(!SumPayQtyByCat(t.db(), s, QStringLiteral("1")));
         QCOMPARE(t.messages.texts(),
@@ -229,7 +224,6 @@ private Q_SLOTS:
         QVERIFY(!SumAdjustAmt(t.db(), s));
         QCOMPARE(s.AdjustAmt, Money::fromWhole(7));
         QCOMPARE(t.messages.boxes.size(), 3);
-        QCOMPARE(t.messages.boxes[2].title, QStringLiteral("Error"));
     }
 };
 
