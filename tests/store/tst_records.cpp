@@ -17,7 +17,7 @@ const QString Stored = "2004-01-02 09:30:00|2004-02-03 10:00:00|1001|Y|2004-01-0
                        "1980-05-06|ADDR|P1|P2|P3|R1|R2|TR|A|1|2|3|4|5|2004-03-01";
 
 // The stored member, read.
-CustomerRec arrange(TestDb& t) {
+CustomerRec arrangeMember(TestDb& t) {
     CustomerRec rec;
     rec.CustomerID = QStringLiteral("1001");
     if (!t.insertRow(QStringLiteral("Customers"), "7|" + Stored) || !GetCustomer(t.db(), rec))
@@ -97,7 +97,7 @@ private Q_SLOTS:
     // its own row.
     void everyColumnRoundTrips() {
         TestDb t;
-        CustomerRec rec = arrange(t);
+        CustomerRec rec = arrangeMember(t);
         QCOMPARE(rec.RAWID, qint64(7));
         QCOMPARE(GetCustomerRawID(t.db(), rec), QStringLiteral("7"));
         rec.CustomerID = QStringLiteral("1002");
@@ -131,7 +131,7 @@ private Q_SLOTS:
     void updateWritesWhatItsFlagsAllow() {
         const auto [writeCustomerID, writeStats, stored] = Cases<bool, bool, QString>::fetch();
         TestDb t;
-        CustomerRec rec = arrange(t);
+        CustomerRec rec = arrangeMember(t);
         rec.CustomerID = QStringLiteral("2002");
         rec.InDate = QDateTime(QDate(2030, 3, 3), QTime(1, 2, 3));
         rec.EnglishName = rec.TransRemarks = QStringLiteral("NEW");
