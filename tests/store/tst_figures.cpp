@@ -15,97 +15,75 @@ using namespace shoprows;
 
 namespace {
 
-const QDate Owed = NoDate;
 // The pay types.
 const QString Rent = QStringLiteral("0"), Late = QStringLiteral("1");
-const QString Renew = QStringLiteral("2"), Free = QStringLiteral("3");
-QDate feb(int day) {
-    return QDate(2004, 2, day);
-}
+const QString Renew = QStringLiteral("2");
+const QDate Feb1(2004, 2, 1), Feb29(2004, 2, 29);
 
-QDateTime at(int month, int day) {
-    return QDateTime(QDate(2004, month, day), QTime(14, 30));
-}
+// Members (all joined 01/01/2004) and their visits, all outside February 2004. Member 000001:
+// a line still out (2 units), a returned line renewed once with a late charge, a bad line, a
+// late charge owed on the open line, and two purchases. Member 000002 has nothing; member
+// 000003 one line of a status nobody writes. Copy A00001 carries 4 units of charges of every
+// kind, A00003 none.
+//
+// February 2004 (a leap year) with rows just outside it on 31 January and 1 March; copies V1 in
+// category V, D1 in D, G1 in G. L1 is returned on the last day (rent 2, a renewal of 1); L2
+// with a late charge, which the return count leaves out; L4 after the period, its late charge
+// paid inside it. Members C1 to C3 join on 29/02, 01/02 and 31/01.
+// 2222-01-01 is how no date is stored; amounts are in ten-thousandths.
+const char* const ShopRows[] = {
+    "INSERT INTO Category (CategoryID, Description) VALUES ('D', 'DVD'), ('G', 'GAME')",
+    "INSERT INTO Customers (CustomerID, Active, JoinDate) VALUES ('000001', 'Y', '2004-01-01'), "
+    "('000002', 'Y', '2004-01-01'), ('000003', 'Y', '2004-01-01'), ('C1', 'Y', '2004-02-29'), "
+    "('C2', 'Y', '2004-02-01'), ('C3', 'Y', '2004-01-31')",
+    "INSERT INTO Products (ProductID, ProductName, CategoryID) VALUES ('000001', 'T', 'V'), "
+    "('P1', 'A', 'V'), ('P2', 'B', 'D'), ('P3', 'C', 'G')",
+    "INSERT INTO Items (ItemID, ProductID, Status) VALUES ('A00001', '000001', '0'), "
+    "('A00002', '000001', '0'), ('A00003', '000001', '0'), ('A00004', '000001', '0'), "
+    "('V1', 'P1', '0'), ('D1', 'P2', '0'), ('G1', 'P3', '0')",
+    "INSERT INTO Orders (OrderID, CustomerID) VALUES ('000010', '000001'), "
+    "('000011', '000001'), ('000012', '000003')",
+    "INSERT INTO Order_Details (OrderIdx, OrderID, ItemID, RentStatus, StartDate, ReturnDate) "
+    "VALUES ('000100', '000010', 'A00001', '0', '2004-03-01 14:30:00', '2222-01-01'), "
+    "('000101', '000010', 'A00002', '1', '2004-03-05 14:30:00', '2004-03-09'), "
+    "('000102', '000011', 'A00001', '2', '2004-02-20 14:30:00', '2004-03-02'), "
+    "('000103', '000012', 'A00004', '7', '2004-03-07 14:30:00', '2222-01-01'), "
+    "('L1', 'O1', 'V1', '1', '2004-02-01 10:00:00', '2004-02-29'), "
+    "('L2', 'O1', 'D1', '1', '2004-02-01 10:00:00', '2004-02-20'), "
+    "('L3', 'O1', 'G1', '0', '2004-02-01 10:00:00', '2222-01-01'), "
+    "('L4', 'O2', 'V1', '1', '2004-02-01 10:00:00', '2004-03-01'), "
+    "('L5', 'O2', 'D1', '0', '2004-02-01 10:00:00', '2222-01-01'), "
+    "('L6', 'O2', 'G1', '1', '2004-02-01 10:00:00', '2004-01-31'), "
+    "('L7', 'O2', 'V1', '1', '2004-02-01 10:00:00', '2004-02-05')",
+    "INSERT INTO Order_Payment (OrderIdx, OrderID, ItemID, PayType, Quantity, ChargeAmt, PayDate) "
+    "VALUES ('000100', '000010', 'A00001', '0', 2, 150000, '2004-03-01'), "
+    "('000100', '000010', 'A00001', '1', 1, 150000, '2222-01-01'), "
+    "('000101', '000010', 'A00002', '0', 1, 150000, '2004-03-01'), "
+    "('000101', '000010', 'A00002', '2', 1, 150000, '2004-03-01'), "
+    "('000101', '000010', 'A00002', '1', 3, 150000, '2004-03-01'), "
+    "('000102', '000011', 'A00001', '3', 1, 150000, '2004-03-01'), "
+    "('000103', '000012', 'A00004', '0', 1, 150000, '2004-03-01'), "
+    "('L1', 'O1', 'V1', '0', 2, 300000, '2004-02-29'), ('L1', 'O1', 'V1', '2', 1, 150000, "
+    "'2004-02-10'), ('L2', 'O1', 'D1', '0', 3, 450000, '2004-02-01'), ('L2', 'O1', 'D1', '1', "
+    "2, 200000, '2004-02-20'), ('L3', 'O1', 'G1', '0', 4, 12000000, '2004-02-15'), ('L4', "
+    "'O2', 'V1', '0', 5, 750000, '2004-03-01'), ('L4', 'O2', 'V1', '1', 1, 50000, "
+    "'2004-02-28'), ('L5', 'O2', 'D1', '0', 6, 900000, '2222-01-01'), ('L6', 'O2', 'G1', '2', "
+    "1, 100000, '2004-01-31'), ('L7', 'O2', 'V1', '3', 1, 0, '2004-02-05')",
+    "INSERT INTO Sales (SaleDate, RateID, CustomerID, Quantity, NetAmt) VALUES "
+    "('2004-03-01', 'S00001', '000001', 2, 150000), ('2004-03-01', 'S00001', '000001', 5, "
+    "150000), ('2004-03-01', 'S00001', '000002x', 9, 150000), ('2004-02-29', 'S00001', 'C1', 2, "
+    "10005000), ('2004-02-01', 'S00001', 'C2', 1, 1000), ('2004-03-01', 'S00001', 'C2', 9, 90000)",
+    "INSERT INTO AcctAdjust (AdjustID, AdjustAmt, AdjustDate) VALUES "
+    "('A1', -200000, '2004-02-10'), ('A2', 75000, '2004-02-29'), ('A3', 10000000, '2004-03-01')",
+};
 
-// Member 000001: a line still out (2 units), a returned line renewed once with a late charge,
-// a bad line, a late charge owed on the open line, and two purchases. Member 000002 has
-// nothing; member 000003 one line of a status nobody writes. Copy A00001 carries 4 units of
-// charges of every kind, A00003 none.
-bool arrangeMembers(TestDb& t) {
-    const QVariant amt = money("15.00");
-    const QDate day(2004, 3, 1);
-    return inOne(t, [&] {
-        return customer(t, "000001") && customer(t, "000002") && customer(t, "000003") &&
-               product(t, "000001", "T") && item(t, "A00001", "000001") &&
-               item(t, "A00002", "000001") && item(t, "A00003", "000001") &&
-               item(t, "A00004", "000001") && order(t, "000010", "000001") &&
-               order(t, "000011", "000001") && order(t, "000012", "000003") &&
-               line(t, "000100", "000010", "A00001", "0", at(3, 1), Owed) &&
-               charge(t, "000100", "000010", "A00001", Rent, 2, amt, day) &&
-               charge(t, "000100", "000010", "A00001", Late, 1, amt, Owed) &&
-               line(t, "000101", "000010", "A00002", "1", at(3, 5), QDate(2004, 3, 9)) &&
-               charge(t, "000101", "000010", "A00002", Rent, 1, amt, day) &&
-               charge(t, "000101", "000010", "A00002", Renew, 1, amt, day) &&
-               charge(t, "000101", "000010", "A00002", Late, 3, amt, day) &&
-               line(t, "000102", "000011", "A00001", "2", at(2, 20), QDate(2004, 3, 2)) &&
-               charge(t, "000102", "000011", "A00001", Free, 1, amt, day) &&
-               line(t, "000103", "000012", "A00004", "7", at(3, 7), Owed) &&
-               charge(t, "000103", "000012", "A00004", Rent, 1, amt, day) &&
-               sale(t, day, "000001", 2, amt) && sale(t, day, "000001", 5, amt) &&
-               sale(t, day, "000002x", 9, amt);
-    });
-}
-
-// February 2004 (a leap year) with rows just outside it on 31 January and 1 March.
-// Copies: V1 in category "V", D1 in "D", G1 in "G".
-bool arrangeFebruary(TestDb& t) {
-    const QDate jan31(2004, 1, 31), mar1(2004, 3, 1);
-    const QDateTime start(feb(1), QTime(10, 0));
-    return inOne(t, [&] {
-        return category(t, "D", "DVD") && category(t, "G", "GAME") && product(t, "P1", "A", "V") &&
-               product(t, "P2", "B", "D") && product(t, "P3", "C", "G") && item(t, "V1", "P1") &&
-               item(t, "D1", "P2") && item(t, "G1", "P3") &&
-               // Returned on the last day: rent 2 and a renewal of 1.
-               line(t, "L1", "O1", "V1", "1", start, feb(29)) &&
-               charge(t, "L1", "O1", "V1", Rent, 2, money("30.00"), feb(29)) &&
-               charge(t, "L1", "O1", "V1", Renew, 1, money("15.00"), feb(10)) &&
-               // Returned with a late charge, which the return count leaves out.
-               line(t, "L2", "O1", "D1", "1", start, feb(20)) &&
-               charge(t, "L2", "O1", "D1", Rent, 3, money("45.00"), feb(1)) &&
-               charge(t, "L2", "O1", "D1", Late, 2, money("20.00"), feb(20)) &&
-               line(t, "L3", "O1", "G1", "0", start, Owed) &&
-               charge(t, "L3", "O1", "G1", Rent, 4, money("1,200.00"), feb(15)) &&
-               // Returned after the period; its late charge was paid inside it.
-               line(t, "L4", "O2", "V1", "1", start, mar1) &&
-               charge(t, "L4", "O2", "V1", Rent, 5, money("75.00"), mar1) &&
-               charge(t, "L4", "O2", "V1", Late, 1, money("5.00"), feb(28)) &&
-               line(t, "L5", "O2", "D1", "0", start, Owed) &&
-               charge(t, "L5", "O2", "D1", Rent, 6, money("90.00"), Owed) &&
-               line(t, "L6", "O2", "G1", "1", start, jan31) &&
-               charge(t, "L6", "O2", "G1", Renew, 1, money("10.00"), jan31) &&
-               line(t, "L7", "O2", "V1", "1", start, feb(5)) &&
-               charge(t, "L7", "O2", "V1", Free, 1, money("0"), feb(5)) &&
-               sale(t, feb(29), "C1", 2, money("1,000.50")) &&
-               sale(t, feb(1), "C2", 1, money("0.10")) && sale(t, mar1, "C2", 9, money("9")) &&
-               customer(t, "C1", feb(29)) && customer(t, "C2", feb(1)) &&
-               customer(t, "C3", jan31) &&
-               t.exec(QStringLiteral("INSERT INTO AcctAdjust (AdjustID, AdjustAmt, AdjustDate) "
-                                     "VALUES ('A1', ?, ?), ('A2', ?, ?), ('A3', ?, ?)"),
-                      {money("-20.00"), feb(10), money("7.5"), feb(29), money("1000"), mar1});
-    });
-}
-
-// Both: the members' visits all lie outside February.
 bool arrangeShop(TestDb& t) {
-    return arrangeMembers(t) && arrangeFebruary(t);
-}
-
-// Every sum, in the order the daily summary runs them.
-bool sumAll(Connection& db, DailySummary& s) {
-    return SumPayAmt(db, s, Rent) && SumPayAmt(db, s, Renew) && SumPayAmt(db, s, Late) &&
-           SumSales(db, s) && SumPayQtyByCat(db, s, Rent) && SumPayQtyByCat(db, s, Renew) &&
-           SumPayQty(db, s) && SumReturnQtyByCat(db, s) && SumOverdueQtyByCat(db, s) &&
-           CountNewCust(db, s) && SumAdjustAmt(db, s);
+    return inOne(t, [&] {
+        bool ok = true;
+        for (const char* sql : ShopRows)
+            ok = ok && t.exec(QString::fromUtf8(sql));
+        return ok;
+    });
 }
 
 DailySummary period(const QDate& first, const QDate& last) {
@@ -207,8 +185,7 @@ private Q_SLOTS:
         // After the period: the figures, in column order.
         const Cases<QDate, QDate, int, QString> add;
         const QString february = "2|7|1|1|0|3|4|3|1|2|0|2|12750000|150000|250000|10006000|-125000";
-        add("February", feb(1), feb(29), 1, february);
-        add("every row overwritten", feb(1), feb(29), 3, february);
+        add("every row overwritten", Feb1, Feb29, 3, february);
         add("nothing in June, row missing", QDate(2004, 6, 1), QDate(2004, 6, 30), 0,
             "0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0|0");
     }
@@ -219,7 +196,12 @@ private Q_SLOTS:
         for (int i = 0; i < rowsBefore; ++i)
             QVERIFY(t.exec(QStringLiteral("INSERT INTO RptDailyTx (RentAmt) VALUES (99)")));
         DailySummary s = period(first, last);
-        QVERIFY(sumAll(t.db(), s) && UpdateRptDailyTx(t.db(), s));
+        Connection& db = t.db();
+        // Every sum, in the order the daily summary runs them.
+        QVERIFY(SumPayAmt(db, s, Rent) && SumPayAmt(db, s, Renew) && SumPayAmt(db, s, Late) &&
+                SumSales(db, s) && SumPayQtyByCat(db, s, Rent) && SumPayQtyByCat(db, s, Renew) &&
+                SumPayQty(db, s) && SumReturnQtyByCat(db, s) && SumOverdueQtyByCat(db, s) &&
+                CountNewCust(db, s) && SumAdjustAmt(db, s) && UpdateRptDailyTx(db, s));
         QCOMPARE(t.row(QStringLiteral("SELECT * FROM RptDailyTx")),
                  first.toString(Qt::ISODate) + '|' + last.toString(Qt::ISODate) + "|02/2004|" +
                      stored);
@@ -232,7 +214,7 @@ private Q_SLOTS:
     // A sum that fails keeps what the summary held; an unknown pay type is refused.
     void refusals() {
         TestDb t;
-        DailySummary s = period(feb(1), feb(29));
+        DailySummary s = period(Feb1, Feb29);
         QVERIFY(!SumPayAmt(t.db(), s, QStringLiteral("3")));
         QVERIFY(!SumPayQtyByCat(t.db(), s, QStringLiteral("1")));
         QCOMPARE(t.messages.texts(),
@@ -242,7 +224,6 @@ private Q_SLOTS:
         QVERIFY(!SumAdjustAmt(t.db(), s));
         QCOMPARE(s.AdjustAmt, Money::fromWhole(7));
         QCOMPARE(t.messages.boxes.size(), 3);
-        QCOMPARE(t.messages.boxes[2].title, QStringLiteral("Error"));
     }
 };
 

@@ -27,12 +27,9 @@ inline QString onOwnConnection(const QString& path, const QString& sql) {
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
-        if (db.open()) {
-            QSqlQuery q(db);
-            if (q.exec(sql))
-                value = q.next() ? q.value(0).toString() : QStringLiteral("");
-        }
-        db.close();
+        QSqlQuery q(db);
+        if (db.open() && q.exec(sql))
+            value = q.next() ? q.value(0).toString() : QStringLiteral("");
     }
     QSqlDatabase::removeDatabase(name);
     return value;

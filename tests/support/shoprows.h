@@ -46,34 +46,6 @@ inline bool item(TestDb& t, const QString& id, const QString& productID,
                   {id, productID, status});
 }
 
-inline bool customer(TestDb& t, const QString& id, const QDate& joined = QDate(2004, 1, 1)) {
-    return t.exec(QStringLiteral("INSERT INTO Customers (CustomerID, Active, JoinDate) "
-                                 "VALUES (?, 'Y', ?)"),
-                  {id, joined});
-}
-
-inline bool order(TestDb& t, const QString& orderID, const QString& customerID) {
-    return t.exec(QStringLiteral("INSERT INTO Orders (OrderID, CustomerID) VALUES (?, ?)"),
-                  {orderID, customerID});
-}
-
-// An order line; `returned` is NoDate for a line still out.
-inline bool line(TestDb& t, const QString& orderIdx, const QString& orderID, const QString& itemID,
-                 const QString& rentStatus, const QDateTime& start, const QDate& returned) {
-    return t.exec(QStringLiteral("INSERT INTO Order_Details (OrderIdx, OrderID, ItemID, "
-                                 "RentStatus, StartDate, ReturnDate) VALUES (?, ?, ?, ?, ?, ?)"),
-                  {orderIdx, orderID, itemID, rentStatus, start, returned});
-}
-
-// A charge row of a line, paid on `paid` (NoDate while owed).
-inline bool charge(TestDb& t, const QString& orderIdx, const QString& orderID,
-                   const QString& itemID, const QString& payType, qint64 quantity,
-                   const QVariant& amount, const QDate& paid) {
-    return t.exec(QStringLiteral("INSERT INTO Order_Payment (OrderIdx, OrderID, ItemID, PayType, "
-                                 "Quantity, ChargeAmt, PayDate) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                  {orderIdx, orderID, itemID, payType, quantity, amount, paid});
-}
-
 inline bool sale(TestDb& t, const QDate& day, const QString& customerID, qint64 quantity,
                  const QVariant& net, const QString& rateID = QStringLiteral("S00001")) {
     return t.exec(QStringLiteral("INSERT INTO Sales (SaleDate, RateID, CustomerID, Quantity, "

@@ -1,0 +1,265 @@
+#include "Cases.h"
+#include "Connection.h"
+#include "TestClock.h"
+#include "TestDb.h"
+#include "adjustments.h"
+#include "customers.h"
+#include "serials.h"
+#include "shopinfo.h"
+#include "utility.h"
+
+#include <QTest>
+
+namespace {
+
+// Member 1001 as stored, every column but RAWID: each value tells which column it is in.
+const QString Stored = "2004-01-02 09:30:00|2004-02-03 10:00:00|1001|Y|2004-01-02|A1|Y|陳|CHAN|M|"
+                       "1980-05-06|ADDR|P1|P2|P3|R1|R2|TR|A|1|2|3|4|5|2004-03-01";
+
+// The stored member, read.
+CustomerRec arrangeMember(TestDb& t) {
+    CustomerRec rec;
+    rec.CustomerID = QStringLiteral("1001");
+    if (!t.insertRow(QStringLiteral("Customers"), "7|" + Stored) || !GetCustomer(t.db(), rec))
+        rec.CustomerID.clear();
+    return rec;
+}
+
+// Adjustments 000001 to 000003 as stored; the values of 000002 tell their columns apart.
+bool arrangeAdjustments(TestDb& t) {
+    const QString entered = QStringLiteral("2004-03-01 09:30:15|2004-03-01 10:00:00|");
+    return t.insertRow("AcctAdjust", entered + "000001|SHOP RENT|-120000|||||") &&
+           t.insertRow("AcctAdjust", "2004-03-01 09:30:15|2004-03-02 08:00:00|000002|"
+                                     "RENT REFUND 50%|-5000|2004-02-29|13|2004-03-01|000777|R9") &&
+           t.insertRow("AcctAdjust", entered + "000003|CURRENT_MONTH|10000|||||");
+}
+
+QString codesOf(const OpCodeRec& r) {
+    return QStringList{r.AddItem,       r.FreeItem,         r.DeleteItem, r.EditItem, r.ReturnItem,
+                       r.RenewItemCash, r.RenewItemArrears, r.BadItem,    r.SalesItem}
+        .join(' ');
+}
+
+QString counters(TestDb& t) {
+    return t.row("SELECT OrderIdx, OrderID, ProductID, AdjustID FROM SerialNo");
+}
+
+} // namespace
+
+// The shop's own records: members, adjustments, number counters, op codes and its name.
+class TestRecords : public QObject {
+    Q_OBJECT
+
+    // Members 1001 to 1003 and adjustments 000001 to 000003, arranged once for the searches.
+    TestDb m_shop;
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(
+            m_shop.exec(
+                "INSERT INTO Customers (CustomerID, Active, HKID, ChineseName, EnglishName) VALUES "
+                "('1001', 'Y', 'A123456', '陳大文', 'CHAN TAI MAN'), "
+                "('1002', 'N', 'B234567', '陳小明', 'CHAN SIU MING'), "
+                "('1003', 'Y', 'C345678', '黃', 'WONG 100% PURE')") &&
+            arrangeAdjustments(m_shop));
+    }
+    void init() { m_shop.messages.clear(); }
+
+    void findCustomerID_data() {
+        const Cases<int, bool, QString, QStringList> row;
+        row("number, active", 0, true, "1001", {"1001"});
+        row("number, inactive left out", 0, true, "1002", {});
+        row("number must match whole", 0, false, "100", {});
+        row("english by name", 6, false, "CHAN", {"1002", "1001"});
+        row("chinese by name", 5, false, "陳", {"1001", "1002"});
+        row("hkid by hkid", 4, false, "34", {"1001", "1002", "1003"});
+        row("percent is a character", 6, false, "%", {"1003"});
+        row("kind 1 is refused", 1, false, "1001", {});
+    }
+    void findCustomerID() {
+        const auto [kind, activeOnly, value, expected] =
+            Cases<int, bool, QString, QStringList>::fetch();
+        QList<CustomerRec> hits(1);
+        hits[0].CustomerID = QStringLiteral("9");
+        QCOMPARE(FindCustomerID(m_shop.db(), CustFindBy(kind), activeOnly, value, hits),
+                 !expected.isEmpty());
+        QStringList ids;
+        for (const CustomerRec& rec : hits)
+            ids << rec.CustomerID;
+        QCOMPARE(ids, expected.isEmpty() ? QStringList{"9"} : expected);
+        QCOMPARE(m_shop.messages.texts().join(""),
+                 kind == 1 ? "Debug: Error find type in FindCustomerID()!" : "");
+    }
+
+    // A member read and stored again under a new number, or written back, is stored as it was.
+    // Columns left NULL read as empty text, no
+    // date, and NoDate for the last rental; a missing member is no read. A delete takes only
+    // its own row.
+    void everyColumnRoundTrips() {
+        TestDb t;
+        CustomerRec rec = arrangeMember(t);
+        QCOMPARE(rec.RAWID, qint64(7));
+        QCOMPARE(GetCustomerRawID(t.db(), rec), QStringLiteral("7"));
+        rec.CustomerID = QStringLiteral("1002");
+        QVERIFY(InsertCustomer(t.db(), rec));
+        QCOMPARE(rec.RAWID, qint64(8));
+        const QString copy = "8|" + QString(Stored).replace("1001", "1002");
+        QCOMPARE(t.row("SELECT * FROM Customers WHERE RAWID = 8"), copy);
+        QVERIFY(UpdateCustomer(t.db(), rec, true, true, TestClock(rec.ModDate)));
+        QCOMPARE(t.row("SELECT * FROM Customers WHERE RAWID = 8"), copy);
+        QVERIFY(t.messages.boxes.isEmpty());
+        QVERIFY(t.exec("INSERT INTO Customers (CustomerID) VALUES ('1003')"));
+        rec.CustomerID = "1003";
+        QVERIFY(GetCustomer(t.db(), rec));
+        QCOMPARE(rec.LastRentDate, NoDate);
+        QVERIFY(rec.Phone2.isEmpty() && !rec.BirthDate.isValid());
+        QVERIFY(DeleteCustomer(t.db(), rec.RAWID));
+        QVERIFY(!GetCustomer(t.db(), rec));
+        QCOMPARE(rec.CustomerID, QString("1003"));
+        QCOMPARE(GetCustomerRawID(t.db(), rec), QString());
+        QCOMPARE(t.scalar("SELECT group_concat(CustomerID) FROM Customers").toString(),
+                 "1001,1002");
+    }
+
+    // The member number and the statistics are written only when their flag says so;
+    // ModDate is always stamped and InDate never written.
+    void updateWritesWhatItsFlagsAllow_data() {
+        const Cases<bool, bool, QString> add;
+        add("number", true, false, "2002 A 54321 2004-03-01");
+        add("statistics", false, true, "1001 B 99999 2004-03-09");
+    }
+    void updateWritesWhatItsFlagsAllow() {
+        const auto [writeCustomerID, writeStats, stored] = Cases<bool, bool, QString>::fetch();
+        TestDb t;
+        CustomerRec rec = arrangeMember(t);
+        rec.CustomerID = QStringLiteral("2002");
+        rec.InDate = QDateTime(QDate(2030, 3, 3), QTime(1, 2, 3));
+        rec.EnglishName = rec.TransRemarks = QStringLiteral("NEW");
+        rec.Class = QStringLiteral("B");
+        rec.RentTimes = rec.GoodTimes = rec.LateTimes = rec.BadTimes = rec.BuyCount = 9;
+        rec.LastRentDate = QDate(2004, 3, 9);
+        const TestClock clock(QDateTime(QDate(2004, 3, 10), QTime(18, 40, 5)));
+        QVERIFY(UpdateCustomer(t.db(), rec, writeCustomerID, writeStats, clock));
+        QCOMPARE(rec.ModDate, clock.now());
+        QCOMPARE(t.scalar("SELECT CustomerID || ' ' || Class || ' ' || (RentTimes + 10 * GoodTimes "
+                          "+ 100 * LateTimes + 1000 * BadTimes + 10000 * BuyCount) || ' ' || "
+                          "LastRentDate || ' ' || EnglishName || ' ' || TransRemarks || ' ' || "
+                          "InDate || ' ' || ModDate FROM Customers")
+                     .toString(),
+                 stored + " NEW NEW 2004-01-02 09:30:00 2004-03-10 18:40:05");
+    }
+
+    // A search without a hit, or of an unknown kind, leaves the list as it was.
+    void findAcctAdjust_data() {
+        const Cases<int, QString, QStringList> add;
+        add("by number", ByAdjustID, "000002", {"000002"});
+        add("by description, ordered", ByDescription, "RENT", {"000003", "000002", "000001"});
+        add("percent is literal", ByDescription, "%", {"000002"});
+        add("no match", ByDescription, "NOTHING", {"KEPT"});
+        add("unknown kind", -3, "", {"KEPT"});
+    }
+    void findAcctAdjust() {
+        const auto [kind, value, found] = Cases<int, QString, QStringList>::fetch();
+        QList<AcctAdjustRec> hits(1);
+        hits[0].AdjustID = QStringLiteral("KEPT");
+        QCOMPARE(FindAcctAdjust(m_shop.db(), AdjustFindBy(kind), value, hits),
+                 found != QStringList{"KEPT"});
+        QStringList ids;
+        for (const AcctAdjustRec& rec : hits)
+            ids << rec.AdjustID;
+        QCOMPARE(ids, found);
+        QCOMPARE(m_shop.messages.texts().join(""),
+                 kind == -3 ? "debug: error in FindAcctAdjust!" : "");
+    }
+
+    // An adjustment read and stored again under a new number is stored as it was. An update
+    // stamps ModDate and never writes InDate, and it and a delete take only their own row.
+    void writesTouchOnlyTheirRow() {
+        TestDb t;
+        QList<AcctAdjustRec> hits;
+        QVERIFY(arrangeAdjustments(t) && FindAcctAdjust(t.db(), ByAdjustID, "000002", hits));
+        AcctAdjustRec rec = hits[0];
+        rec.AdjustID = QStringLiteral("000004");
+        QVERIFY(InsertAcctAdjust(t.db(), rec) && DeleteAcctAdjust(t.db(), hits[0]));
+        const QString read = "SELECT group_concat(AdjustID || ' ' || AdjustAmt || ' ' || InDate || "
+                             "' ' || ModDate) FROM AcctAdjust WHERE AdjustID <> '000004'";
+        QCOMPARE(t.row("SELECT * FROM AcctAdjust WHERE AdjustID = '000004'"),
+                 "2004-03-01 09:30:15|2004-03-02 08:00:00|000004|RENT REFUND 50%|-5000|"
+                 "2004-02-29|13|2004-03-01|000777|R9");
+        TestClock clock(QDateTime(QDate(2004, 3, 12), QTime(17, 5, 9)));
+        rec.AdjustID = QStringLiteral("000003");
+        rec.AdjustAmt = *Money::parse(QStringLiteral("-1,234.5"));
+        rec.InDate = QDateTime(QDate(2030, 1, 1), QTime(0, 0));
+        QVERIFY(UpdateAcctAdjust(t.db(), rec, clock));
+        QCOMPARE(rec.ModDate, clock.now());
+        QCOMPARE(t.scalar(read).toString(),
+                 "000001 -120000 2004-03-01 09:30:15 2004-03-01 10:00:00,"
+                 "000003 -12345000 2004-03-01 09:30:15 2004-03-12 17:05:09");
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    // Numbers taken inside a transaction that is rolled back are handed out again.
+    void handsOutStoredValueAndAdvances_data() {
+        const Cases<QString, qint64, QString, QString> add;
+        add("order 41", "OrderID", 41, "000041", "1|42|1|1");
+        add("adjust seven digits", "AdjustID", 1234567, "1234567", "1|1|1|1234568");
+    }
+    void handsOutStoredValueAndAdvances() {
+        const auto [name, stored, first, after] = Cases<QString, qint64, QString, QString>::fetch();
+        TestDb t;
+        QVERIFY(t.exec(QStringLiteral("UPDATE SerialNo SET %1 = ?").arg(name), {stored}));
+        QVERIFY(t.db().BeginTransaction());
+        QCOMPARE(GetSerialNo(t.db(), name), first);
+        QCOMPARE(GetSerialNo(t.db(), name), FormatSerial(stored + 1));
+        QVERIFY(t.db().RollbackTransaction());
+        QCOMPARE(GetSerialNo(t.db(), name), first);
+        QCOMPARE(counters(t), after);
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    // A counter without a value would hand out the same number forever, an unknown one is a
+    // caller's mistake: neither hands out a number or changes a counter.
+    void counterThatCannotGiveANumberHandsOutNothing_data() {
+        const Cases<QString, QString, bool> add; // reported: an error report before the message
+        add("null counter", "UPDATE SerialNo SET OrderID = NULL", "OrderID", false);
+        add("column that is no counter", "", "rowid", true);
+    }
+    void counterThatCannotGiveANumberHandsOutNothing() {
+        const auto [arrange, name, reported] = Cases<QString, QString, bool>::fetch();
+        TestDb t;
+        QVERIFY(arrange.isEmpty() || t.exec(arrange));
+        const QString before = counters(t);
+        QCOMPARE(GetSerialNo(t.db(), name), QString());
+        QCOMPARE(t.messages.boxes.size(), reported ? 2 : 1);
+        if (reported)
+            QVERIFY(
+                t.messages.boxes[0].text.startsWith("Error # 1 was generated by GetSerialNo\r"));
+        QCOMPARE(t.messages.boxes.last().text, "debug: Error in getting serial no [" + name + "]!");
+        QCOMPARE(t.messages.boxes.last().title, QString());
+        QCOMPARE(counters(t), before);
+    }
+
+    // A missing row leaves the record as it was.
+    void getOpCodes() {
+        TestDb t;
+        OpCodeRec rec;
+        QVERIFY(GetOpCodes(t.db(), rec));
+        QCOMPARE(codesOf(rec), "A F D E R RR RR* B S");
+        rec.AddItem = QStringLiteral("KEEP");
+        QVERIFY(t.exec("UPDATE OpCode SET ID = '2'") && !GetOpCodes(t.db(), rec));
+        QCOMPARE(codesOf(rec), "KEEP F D E R RR RR* B S");
+        QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    void shopNameIsKeptInOneRow() {
+        TestDb t;
+        const QString name = QStringLiteral("飛嘉影視 O'NEIL");
+        QCOMPARE(GetShopName(t.db()), QString());
+        QVERIFY(SetShopName(t.db(), "OLD NAME") && SetShopName(t.db(), name));
+        QCOMPARE(GetShopName(t.db()), name);
+        QCOMPARE(t.scalar("SELECT count(*) FROM ShopInfo").toInt(), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecords)
+#include "tst_records.moc"
