@@ -78,12 +78,7 @@ private Q_SLOTS:
 
     // Renewed before the due day, the new period follows on from the due date; from the due
     // day on, it starts at the renewal. Minutes from the due day's start: renewal, new start.
-    void renewalPeriod_data() {
-        rows({{"the day before", "-1 0"},
-              {"at midnight", "0 0"},
-              {"on the due day", "540 540"},
-              {"two days late", "3540 3540"}});
-    }
+    void renewalPeriod_data() { rows({{"the day before", "-1 0"}, {"on the due day", "540 540"}}); }
     void renewalPeriod() {
         const QStringList v = rowValues();
         const QDateTime dueDay(QDate(2004, 3, 13), QTime(0, 0));
@@ -112,10 +107,7 @@ private Q_SLOTS:
 
     // Typed, value.
     void quantityValue_data() {
-        rows({{"one digit and prompt", "2_ 2"},
-              {"prompt first", "_2 0"},
-              {"untouched", "__ 0"},
-              {"two digits", "12 12"}});
+        rows({{"one digit and prompt", "2_ 2"}, {"prompt first", "_2 0"}, {"two digits", "12 12"}});
     }
     void quantityValue() {
         const QStringList v = rowValues();
@@ -245,9 +237,7 @@ private Q_SLOTS:
     // even over what the longest value needs.
     // The "#" column's remembered width; whether the others come back.
     void rememberedWidths_data() {
-        rows({{"number column remembered", "600 1"},
-              {"number column 0", "0 0"},
-              {"number column not a number", "wide 0"}});
+        rows({{"number column remembered", "600 1"}, {"number column 0", "0 0"}});
     }
     void rememberedWidths() {
         const QStringList v = rowValues();
