@@ -16,17 +16,6 @@ struct ShopFixture : TestContext {
     }
 
     bool ok() const { return m_ok; }
-    void addCategory(const QString& id, const QString& rate, qint64 days, const QString& overdue,
-                     const QString& unitPrice = "0", qint64 bundle = 0,
-                     const QString& bundlePrice = "0") {
-        m_ok = m_ok &&
-               t.exec("INSERT INTO Category (CategoryID, Description, RentUnitRate, "
-                      "RentUnitDays, OverDueRate, UnitPrice, PromoteQty, PromotePrice) "
-                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
-                      {id, id, shoprows::money(rate.toLatin1()), days,
-                       shoprows::money(overdue.toLatin1()), shoprows::money(unitPrice.toLatin1()),
-                       bundle, shoprows::money(bundlePrice.toLatin1())});
-    }
     // Each copy is a title of its own.
     void addItem(const QString& itemID, const QString& title, const QString& categoryID,
                  const QString& status = "0") {
@@ -47,8 +36,12 @@ struct ShopFixture : TestContext {
     // code S00001 POPCORN; member 000123. One transaction: each commit waits for the disk.
     void addCounterShop() {
         m_ok = shoprows::inOne(t, [this] {
-            addCategory("V", "15", 3, "5");
-            addCategory("S", "0", 0, "0", "10", 3, "25");
+            m_ok = m_ok &&
+                   t.exec("INSERT INTO Category (CategoryID, Description, RentUnitRate, "
+                          "RentUnitDays, OverDueRate, UnitPrice, PromoteQty, PromotePrice) VALUES "
+                          "('V', 'V', ?, 3, ?, 0, 0, 0), ('S', 'S', 0, 0, 0, ?, 3, ?)",
+                          {shoprows::money("15"), shoprows::money("5"), shoprows::money("10"),
+                           shoprows::money("25")});
             for (const char* copy :
                  {"000001 ALIEN", "000002 BRAZIL", "000003 CASABLANCA", "V00001 DUNE"})
                 addItem(QString(copy).left(6), QString(copy).mid(7), "V");
