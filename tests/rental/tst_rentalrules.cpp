@@ -17,7 +17,6 @@ namespace {
 // code it sells at 10.00 a piece, 3 for 25.00.
 ItemRateRec rates() {
     ItemRateRec r;
-    r.ItemID = QStringLiteral("000001");
     r.ProductName = QStringLiteral("ALIEN");
     r.Quantity = 2;
     r.RentUnitDays = 3;
@@ -160,8 +159,8 @@ private Q_SLOTS:
         QCOMPARE(int(CommandLine(clock, OpCodeRec::defaults()).codeEnter(v[0])), v[1].toInt());
     }
 
-    // Deleted lines leave no row; a sale has no due date. With nothing remembered, every
-    // column opens wide enough for its heading and for the longest values.
+    // Deleted lines leave no row in either list; a sale has no due date. With nothing remembered,
+    // every column opens wide enough for its heading and for the longest values.
     void rentRows() {
         QTableWidget grid;
         SetupRentGrid(grid);
@@ -182,13 +181,10 @@ private Q_SLOTS:
                      qPrintable(QString::number(c)));
             QVERIFY(grid.columnWidth(c) >= grid.horizontalHeader()->sectionSizeHint(c));
         }
-    }
-
-    void returnRows() {
-        QTableWidget grid;
-        SetupReturnGrid(grid);
-        FillReturnGrid(grid, {{"000001", "ALIEN", true}, {"000002", "BRAZIL", false}});
-        QCOMPARE(gridTexts(grid), "1|000002|||BRAZIL|||||");
+        QTableWidget returns;
+        SetupReturnGrid(returns);
+        FillReturnGrid(returns, {{"000001", "ALIEN", true}, {"000002", "BRAZIL", false}});
+        QCOMPARE(gridTexts(returns), "1|000002|||BRAZIL|||||");
     }
 
     // The first that holds of returned, renewed, settled and owing a late charge colours the

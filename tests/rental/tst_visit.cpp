@@ -16,10 +16,9 @@ QString state(const Visit& visit) {
     for (Money a :
          {t.NewAmt, t.RenewAmt, t.ReturnAmt, t.LateAmt, t.SettleAllOSAmt, t.SalesAmt, t.total()})
         all << a.formatPlain().remove(QStringLiteral(".00"));
-    for (const ReturnEntry& entry : visit.ReturnLines()) {
+    for (const ReturnEntry& entry : visit.ReturnLines())
         if (!entry.IsDeleted)
             all << entry.Title;
-    }
     return all.join(QLatin1Char(' '));
 }
 
