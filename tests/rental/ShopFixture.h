@@ -16,6 +16,17 @@ struct ShopFixture : TestContext {
     }
 
     bool ok() const { return m_ok; }
+    void addCategory(const QString& id, const QString& rate, qint64 days, const QString& overdue,
+                     const QString& unitPrice = "0", qint64 bundle = 0,
+                     const QString& bundlePrice = "0") {
+        m_ok = m_ok &&
+               t.exec("INSERT INTO Category (CategoryID, Description, RentUnitRate, "
+                      "RentUnitDays, OverDueRate, UnitPrice, PromoteQty, PromotePrice) "
+                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
+                      {id, id, shoprows::money(rate.toLatin1()), days,
+                       shoprows::money(overdue.toLatin1()), shoprows::money(unitPrice.toLatin1()),
+                       bundle, shoprows::money(bundlePrice.toLatin1())});
+    }
     // Each copy is a title of its own.
     void addItem(const QString& itemID, const QString& title, const QString& categoryID,
                  const QString& status = "0") {
@@ -36,12 +47,8 @@ struct ShopFixture : TestContext {
     // code S00001 POPCORN; member 000123. One transaction: each commit waits for the disk.
     void addCounterShop() {
         m_ok = shoprows::inOne(t, [this] {
-            m_ok = m_ok &&
-                   t.exec("INSERT INTO Category (CategoryID, Description, RentUnitRate, "
-                          "RentUnitDays, OverDueRate, UnitPrice, PromoteQty, PromotePrice) VALUES "
-                          "('V', 'V', ?, 3, ?, 0, 0, 0), ('S', 'S', 0, 0, 0, ?, 3, ?)",
-                          {shoprows::money("15"), shoprows::money("5"), shoprows::money("10"),
-                           shoprows::money("25")});
+            addCategory("V", "15", 3, "5");
+            addCategory("S", "0", 0, "0", "10", 3, "25");
             for (const char* copy :
                  {"000001 ALIEN", "000002 BRAZIL", "000003 CASABLANCA", "V00001 DUNE"})
                 addItem(QString(copy).left(6), QString(copy).mid(7), "V");
@@ -69,6 +76,13 @@ struct ShopFixture : TestContext {
         }
         return done;
     }
+    // The same with each command as code, item and quantity.
+    bool visit(const QString& key, const QList<QStringList>& commands) {
+        QStringList script;
+        for (const QStringList& command : commands)
+            script << command.join(QLatin1Char(' '));
+        return visit(key, script.join(", "));
+    }
     // Opens, runs the script and saves; false when any step failed.
     bool visit(const QString& key, const QString& script) {
         Outcome started;
@@ -91,3 +105,9 @@ struct ShopFixture : TestContext {
 private:
     bool m_ok = false;
 };
+
+// Runs one command line on a visit; true when it went through.
+inline bool runCommand(Visit& visit, const QString& code, const QString& itemID,
+                       const QString& quantity = {}) {
+    return visit.ExecuteCommand(code, itemID, quantity).ok;
+}

@@ -82,7 +82,7 @@ private Q_SLOTS:
         rented();
         QVERIFY(shop->t.exec("UPDATE Orders SET EmployeeID = '7'"));
         at(2);
-        QVERIFY(shop->visit("000123", {}));
+        QVERIFY(shop->visit("000123", QString()));
         QCOMPARE(shop->rows("Orders", "ModDate EmployeeID InDate") + " | " +
                      shop->rows("Order_Details", "ModDate") + " | " +
                      shop->rows("Order_Payment", "PayType") + " | " +
