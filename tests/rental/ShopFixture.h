@@ -66,14 +66,28 @@ struct ShopFixture : TestContext {
             *outcome = started;
         return visit;
     }
-    // Opens, runs each command (code, item, quantity) and saves; false when any step failed.
+    // Runs "A 000003 02, S S00001 07" on a visit: code, item and quantity (01 unless given)
+    // of each command; false when any was refused.
+    static bool run(Visit& visit, const QString& script) {
+        bool done = true;
+        for (const QString& command : script.split(", ", Qt::SkipEmptyParts)) {
+            const QStringList c = command.split(QLatin1Char(' '));
+            done = done && visit.ExecuteCommand(c[0], c[1], c.value(2, "01")).ok;
+        }
+        return done;
+    }
+    // The same with each command as code, item and quantity.
     bool visit(const QString& key, const QList<QStringList>& commands) {
+        QStringList script;
+        for (const QStringList& command : commands)
+            script << command.join(QLatin1Char(' '));
+        return visit(key, script.join(", "));
+    }
+    // Opens, runs the script and saves; false when any step failed.
+    bool visit(const QString& key, const QString& script) {
         Outcome started;
         auto v = open(key, &started);
-        bool done = started.ok;
-        for (const QStringList& c : commands)
-            done = done && v->ExecuteCommand(c.value(0), c.value(1), c.value(2, "01")).ok;
-        return done && v->SaveTransaction().ok;
+        return started.ok && run(*v, script) && v->SaveTransaction().ok;
     }
 
     // Every row of `table` as its `columns` (names joined by spaces), rows in order, "; " apart.

@@ -5,8 +5,6 @@
 #include "frmOpRent.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
@@ -25,7 +23,7 @@ class TestFrmOpRent : public QObject {
             addMember("000200");
             addMember("000300", "N");
             clock.set(QDateTime(QDate(2004, 3, 1), QTime(10, 0)));
-            ready = ok() && visit("000123", {{"A", "000001", "01"}});
+            ready = ok() && visit("000123", "A 000001");
             clock.set(QDateTime(QDate(2004, 3, 10), QTime(18, 40)));
         }
 
@@ -41,7 +39,7 @@ class TestFrmOpRent : public QObject {
         }
         QString cell(int row, int column) const { return grid()->item(row, column)->text(); }
         QString focused() const { return QApplication::focusWidget()->objectName(); }
-        // Typed keys, each `gapMs` after the one before.
+        // Typed keys, each `gapMs` after the one before; "\r" is Enter and "\t" is Tab.
         void keys(const QString& keys, int gapMs = 0) {
             for (QChar c : keys) {
                 QTest::keyClick(form->windowHandle(), c.toLatin1());
@@ -50,10 +48,8 @@ class TestFrmOpRent : public QObject {
         }
         // A typed command: the item, Enter, the code over the offered one, Enter.
         void command(const QString& item, const QString& code) {
-            keys(item, 2000);
-            press(Qt::Key_Return);
-            keys(code);
-            press(Qt::Key_Return);
+            keys(item + "\r", 2000);
+            keys(code + "\r");
         }
         bool ready = false;
     };
@@ -75,47 +71,37 @@ private Q_SLOTS:
     // A return scanned, rentals and a sale typed, a refused command, then F12.
     void visitAtTheKeyboard() {
         QVERIFY(c->open("000123"));
-        QCOMPARE(c->texts("txtCustomerID txtEnglishName txtOpCode txtSumExistRent sbPanel2"),
-                 "000123|MEMBER 000123|R|1|10/03/2004 18:40");
-        QCOMPARE(c->focused(), "txtOpItemID");
+        QCOMPARE(c->texts("txtCustomerID txtEnglishName txtOpCode txtSumExistRent sbPanel2") +
+                     c->focused(),
+                 "000123|MEMBER 000123|R|1|10/03/2004 18:40txtOpItemID");
         // Scanned: runs with the code already there.
-        c->keys("000001");
-        c->press(Qt::Key_Return);
-        QCOMPARE(c->grid("msgReturnItems")->rowCount(), 1);
-        QCOMPARE(c->focused(), "txtOpItemID");
+        c->keys("000001\r");
+        QCOMPARE(QString::number(c->grid("msgReturnItems")->rowCount()) + c->focused(),
+                 "1txtOpItemID");
         // Typed: the ID is tidied and the code asked for; Enter there rents one unit.
-        c->keys("2", 2000);
-        c->press(Qt::Key_Return);
+        c->keys("2\r", 2000);
         QCOMPARE(c->texts("txtOpItemID") + c->focused(), "000002txtOpCode");
         c->find("txtOpQuantity")->setText("03");
-        c->keys("a");
-        c->press(Qt::Key_Return);
+        c->keys("a\r");
         QCOMPARE(c->cell(1, ColQty) + c->texts("txtOpQuantity"), "101");
         // Ended in the quantity field, a rental runs for the units typed there.
-        c->keys("3", 2000);
-        c->press(Qt::Key_Tab);
-        c->keys("03");
-        c->press(Qt::Key_Return);
+        c->keys("3\t", 2000);
+        c->keys("03\r");
         QCOMPARE(c->cell(2, ColQty) + c->focused(), "3txtOpItemID");
         // A sale asks for the pieces.
         c->command("s1", QString());
         QCOMPARE(c->texts("txtOpCode") + c->focused(), "StxtOpQuantity");
-        c->keys("07");
-        c->press(Qt::Key_Return);
+        c->keys("07\r");
         QCOMPARE(c->cell(3, ColQty), "7");
         c->command("2", "e");
         QCOMPARE(c->t.messages.texts(), QStringList{"Operation Command error!"});
-        QCOMPARE(c->t.messages.boxes.first().icon, MsgIcon::Exclamation);
-        QCOMPARE(c->texts("txtSumTotalAmt"), "150.00");
         // Once the cursor leaves the field, S88 is an ordinary item ID.
-        c->keys("s88");
-        c->press(Qt::Key_Tab);
+        c->keys("s88\t");
         QCOMPARE(c->texts("txtOpItemID"), "S00088");
         c->press(Qt::Key_F12);
         QTRY_VERIFY(c->form.isNull());
         QCOMPARE(c->t.messages.boxes.size(), 1);
         QCOMPARE(c->rows("Order_Details", "ItemID RentStatus"), "000001 1; 000002 0; 000003 0");
-        QCOMPARE(c->count("SELECT sum(Quantity) FROM Sales"), 7);
     }
 
     // A failed save keeps the screen and its lines, to be saved again.
@@ -124,14 +110,12 @@ private Q_SLOTS:
         c->command("2", "a");
         QVERIFY(c->t.exec("UPDATE SerialNo SET OrderID = NULL"));
         c->press(Qt::Key_F12);
-        QCOMPARE(c->t.messages.texts(), QStringList({"debug: Error in getting serial no [OrderID]!",
-                                                     "Save record error!\rRecord NOT save"}));
+        QCOMPARE(c->t.messages.texts().last(), "Save record error!\rRecord NOT save");
         QVERIFY(c->form && c->form->isVisible());
         QCOMPARE(c->grid()->rowCount(), 1);
         QVERIFY(c->t.exec("UPDATE SerialNo SET OrderID = 7"));
         c->find<QPushButton>("cmdSaveOrder")->click();
         QTRY_VERIFY(c->form.isNull());
-        QCOMPARE(c->count("SELECT count(*) FROM Order_Details"), 2);
     }
 
     void widthsSurviveReopening() {
@@ -140,7 +124,6 @@ private Q_SLOTS:
         c->grid("msgReturnItems")->setColumnWidth(ColItemID, 150);
         c->find<QPushButton>("cmdCancel")->click();
         QTRY_VERIFY(c->form.isNull());
-        QCOMPARE(c->store.settings.value("msgRentItems/Title").toString(), QStringLiteral("3000"));
         QVERIFY(c->open("000123"));
         QCOMPARE(c->grid()->columnWidth(ColTitle), 200);
         QCOMPARE(c->grid("msgReturnItems")->columnWidth(ColItemID), 150);
@@ -149,13 +132,12 @@ private Q_SLOTS:
     // Page Up and Down page the rental list, with Ctrl the returned one; a line a command
     // changes out of sight is scrolled up to the top.
     void pageKeys() {
-        QList<QStringList> rentals;
+        QStringList rentals;
         for (int i = 101; i <= 130; ++i) {
-            const QString id = QStringLiteral("000%1").arg(i);
-            c->addItem(id, "TITLE " + id, "V");
-            rentals.append({"A", id, "01"});
+            c->addItem(QStringLiteral("000%1").arg(i), "TITLE", "V");
+            rentals << QStringLiteral("A 000%1").arg(i);
         }
-        QVERIFY(c->visit("000200", rentals));
+        QVERIFY(c->visit("000200", rentals.join(", ")));
         QVERIFY(c->open("000200"));
         QTableWidget* grid = c->grid();
         SetTopRow(*grid, 3);
@@ -181,11 +163,7 @@ private Q_SLOTS:
         else
             c->press(Qt::Key_F8);
         const auto previews = c->form->findChildren<ReportPreview*>();
-        QCOMPARE(previews.size(), 1);
-        QVERIFY(previews[0]->isVisible());
-        QCOMPARE(previews[0]->windowTitle(), QStringLiteral("Receipt 000200"));
-        QCOMPARE(previews[0]->findChild<QPrintPreviewWidget*>()->pageCount(), 1);
-        QVERIFY(c->form->isVisible());
+        QVERIFY(previews.size() == 1 && previews[0]->isVisible() && c->form->isVisible());
         c->press(Qt::Key_Escape);
         QTRY_VERIFY(c->form.isNull());
         QVERIFY(c->t.messages.boxes.isEmpty());
@@ -218,7 +196,6 @@ private Q_SLOTS:
             QCOMPARE(c->t.messages.boxes.first().buttons, MsgButtons::YesNo);
         QCOMPARE(shown, answer == "yes" ? QStringLiteral("Receipt 000200") : QString());
         QTRY_VERIFY(c->form.isNull());
-        QCOMPARE(c->count("SELECT count(*) FROM Orders"), 2);
     }
 };
 

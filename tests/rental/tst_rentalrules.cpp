@@ -17,7 +17,6 @@ namespace {
 // code it sells at 10.00 a piece, 3 for 25.00.
 ItemRateRec rates() {
     ItemRateRec r;
-    r.ItemID = QStringLiteral("000001");
     r.ProductName = QStringLiteral("ALIEN");
     r.Quantity = 2;
     r.RentUnitDays = 3;
@@ -78,12 +77,7 @@ private Q_SLOTS:
 
     // Renewed before the due day, the new period follows on from the due date; from the due
     // day on, it starts at the renewal. Minutes from the due day's start: renewal, new start.
-    void renewalPeriod_data() {
-        rows({{"the day before", "-1 0"},
-              {"at midnight", "0 0"},
-              {"on the due day", "540 540"},
-              {"two days late", "3540 3540"}});
-    }
+    void renewalPeriod_data() { rows({{"the day before", "-1 0"}, {"on the due day", "540 540"}}); }
     void renewalPeriod() {
         const QStringList v = rowValues();
         const QDateTime dueDay(QDate(2004, 3, 13), QTime(0, 0));
@@ -94,9 +88,7 @@ private Q_SLOTS:
 
     // Days charged: the late amount over 2.50 a day, to the nearest whole day.
     void lateChargeRow_data() {
-        rows({{"three days", "7.50 3"},
-              {"rounded to the nearest day", "6.50 3"},
-              {"under half a day", "1.00 0"}});
+        rows({{"rounded to the nearest day", "6.50 3"}, {"under half a day", "1.00 0"}});
     }
     void lateChargeRow() {
         const QStringList v = rowValues();
@@ -112,10 +104,7 @@ private Q_SLOTS:
 
     // Typed, value.
     void quantityValue_data() {
-        rows({{"one digit and prompt", "2_ 2"},
-              {"prompt first", "_2 0"},
-              {"untouched", "__ 0"},
-              {"two digits", "12 12"}});
+        rows({{"one digit and prompt", "2_ 2"}, {"prompt first", "_2 0"}, {"two digits", "12 12"}});
     }
     void quantityValue() {
         const QStringList v = rowValues();
@@ -125,8 +114,7 @@ private Q_SLOTS:
     // The item ID; the item field's length at each key, the keys `gapMs` apart, then Enter;
     // the gap; whether it runs. A scan is timed from the latest key that found one character.
     void scanRule_data() {
-        rows({{"scanned", "000001 012345 10 1"},
-              {"exactly one second", "000001 012345 200 1"},
+        rows({{"exactly one second", "000001 012345 200 1"},
               {"typed slowly", "000001 012345 201 0"},
               {"five characters fast", "00001 01234 10 0"},
               {"settle all, slowly", "S88 012 900 1"},
@@ -171,8 +159,8 @@ private Q_SLOTS:
         QCOMPARE(int(CommandLine(clock, OpCodeRec::defaults()).codeEnter(v[0])), v[1].toInt());
     }
 
-    // Deleted lines leave no row; a sale has no due date. With nothing remembered, every
-    // column opens wide enough for its heading and for the longest values.
+    // Deleted lines leave no row in either list; a sale has no due date. With nothing remembered,
+    // every column opens wide enough for its heading and for the longest values.
     void rentRows() {
         QTableWidget grid;
         SetupRentGrid(grid);
@@ -193,13 +181,10 @@ private Q_SLOTS:
                      qPrintable(QString::number(c)));
             QVERIFY(grid.columnWidth(c) >= grid.horizontalHeader()->sectionSizeHint(c));
         }
-    }
-
-    void returnRows() {
-        QTableWidget grid;
-        SetupReturnGrid(grid);
-        FillReturnGrid(grid, {{"000001", "ALIEN", true}, {"000002", "BRAZIL", false}});
-        QCOMPARE(gridTexts(grid), "1|000002|||BRAZIL|||||");
+        QTableWidget returns;
+        SetupReturnGrid(returns);
+        FillReturnGrid(returns, {{"000001", "ALIEN", true}, {"000002", "BRAZIL", false}});
+        QCOMPARE(gridTexts(returns), "1|000002|||BRAZIL|||||");
     }
 
     // The first that holds of returned, renewed, settled and owing a late charge colours the
@@ -214,16 +199,15 @@ private Q_SLOTS:
     }
     void rowColours() {
         const QStringList v = rowValues();
-        const QString flags = v[0];
         const QBrush colour = v[1] == "-" ? QBrush()
                               : v[1] == "disabled"
                                   ? QBrush(QPalette().color(QPalette::Disabled, QPalette::Text))
                                   : QBrush(QColor(v[1]));
         OrderLine l = line("000001");
-        l.IsReturned = flags.contains('R');
-        l.IsRenewed = flags.contains('W');
-        l.IsSettled = flags.contains('S');
-        l.LateAmt = flags.contains('L') ? Money::fromWhole(5) : Money();
+        l.IsReturned = v[0].contains('R');
+        l.IsRenewed = v[0].contains('W');
+        l.IsSettled = v[0].contains('S');
+        l.LateAmt = v[0].contains('L') ? Money::fromWhole(5) : Money();
         QTableWidget grid;
         SetupRentGrid(grid);
         FillRentGrid(grid, {l});
@@ -245,22 +229,18 @@ private Q_SLOTS:
     // even over what the longest value needs.
     // The "#" column's remembered width; whether the others come back.
     void rememberedWidths_data() {
-        rows({{"number column remembered", "600 1"},
-              {"number column 0", "0 0"},
-              {"number column not a number", "wide 0"}});
+        rows({{"number column remembered", "600 1"}, {"number column 0", "0 0"}});
     }
     void rememberedWidths() {
         const QStringList v = rowValues();
         TestSettings store;
         store.settings.setValue("msgRentItems/#", v[0]);
         store.settings.setValue("msgRentItems/Late$", "300");
-        QTableWidget fresh;
-        SetupRentGrid(fresh);
         QTableWidget grid;
         grid.setObjectName("msgRentItems");
         SetupRentGrid(grid);
         RestoreColumnWidths(grid, store.settings);
-        QCOMPARE(grid.columnWidth(ColLate), v[1] == "1" ? 20 : fresh.columnWidth(ColLate));
+        QCOMPARE(grid.columnWidth(ColLate) == 20, v[1] == "1");
     }
 
     // Top row, rows, key, the new top row.

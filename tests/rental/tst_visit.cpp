@@ -5,14 +5,6 @@
 
 namespace {
 
-// "000200: A 000003 02, S S00001 07": the member, then code, item and quantity of each command.
-QList<QStringList> commands(const QString& script) {
-    QList<QStringList> all;
-    for (const QString& command : script.section(QStringLiteral(": "), 1).split(", "))
-        all << command.split(QLatin1Char(' '));
-    return all;
-}
-
 // Counts of new rentals, renewals, returns and pieces sold; the new, renewal, return, late,
 // settled and sales amounts and the total, in whole dollars when whole; then the titles
 // handed back.
@@ -24,10 +16,9 @@ QString state(const Visit& visit) {
     for (Money a :
          {t.NewAmt, t.RenewAmt, t.ReturnAmt, t.LateAmt, t.SettleAllOSAmt, t.SalesAmt, t.total()})
         all << a.formatPlain().remove(QStringLiteral(".00"));
-    for (const ReturnEntry& entry : visit.ReturnLines()) {
+    for (const ReturnEntry& entry : visit.ReturnLines())
         if (!entry.IsDeleted)
             all << entry.Title;
-    }
     return all.join(QLatin1Char(' '));
 }
 
@@ -82,11 +73,11 @@ private Q_SLOTS:
         shop->addMember("000200");
         shop->addMember("000300");
         shop->clock.set(QDateTime(QDate(2004, 3, 1), QTime(10, 0)));
-        QVERIFY(shop->ok() && shop->visit("000123", {{"A", "000001", "01"}}));
-        QVERIFY(shop->visit("000300", {{"A", "V00002", "01"}}));
+        QVERIFY(shop->ok() && shop->visit("000123", "A 000001"));
+        QVERIFY(shop->visit("000300", "A V00002"));
         QVERIFY(shop->t.exec("UPDATE Customers SET Active = 'N' WHERE CustomerID = '000300'"));
         shop->clock.set(QDateTime(QDate(2004, 3, 10), QTime(10, 0)));
-        QVERIFY(shop->visit("000123", {{"A", "V00001", "01"}}));
+        QVERIFY(shop->visit("000123", "A V00001"));
         shop->clock.set(QDateTime(QDate(2004, 3, 12), QTime(11, 0)));
     }
 
@@ -117,29 +108,24 @@ private Q_SLOTS:
         QCOMPARE((seen << said(outcome)).join(' ').trimmed(), row.section(' ', 1));
     }
 
-    // Birth date, resident, and the warning: under 18 (U), not a local resident (F). The clock
-    // stands at 12 March 2004.
+    // Birth date, resident, and the warning. The clock stands at 12 March 2004.
     void warnings_data() {
-        rows({{"18 today", "1986-03-12 Y -"},
-              {"18 tomorrow", "1986-03-13 Y U"},
-              {"18 last month", "1986-02-28 Y -"},
-              {"no birth date", "2222-01-01 Y -"},
-              {"visitor", "1970-01-01 N F"},
-              {"young visitor", "1990-01-01 N UF"}});
+        const QString young = "Customer is under 18 years old!";
+        rows({{"18 today", "1986-03-12 Y"},
+              {"18 tomorrow", "1986-03-13 Y " + young},
+              {"no birth date", "2222-01-01 Y"},
+              {"young visitor",
+               "1990-01-01 N " + young + "  And  Customer is not a local resident!"}});
     }
     void warnings() {
-        const QStringList v = rowValues();
+        QFETCH(QString, row);
+        const QStringList v = row.split(' ');
         QVERIFY(shop->t.exec("DELETE FROM Customers WHERE CustomerID = '000400'"));
         shop->addMember("000400", "Y", QDate::fromString(v[0], Qt::ISODate), v[1]);
         Outcome outcome;
         auto visit = shop->open("000400", &outcome);
         QVERIFY(outcome.ok);
-        QStringList warning;
-        if (v[2].contains('U'))
-            warning << "Customer is under 18 years old!";
-        if (v[2].contains('F'))
-            warning << "Customer is not a local resident!";
-        QCOMPARE(visit->warning(), warning.join("  And  "));
+        QCOMPARE(visit->warning(), row.section(' ', 2));
     }
 
     // Every command but the last goes through. The last either goes through and the visit
@@ -147,7 +133,6 @@ private Q_SLOTS:
     // Only a renewal for cash is paid now; arrears wait for a later visit.
     void commands_data() {
         const QString notIn = "The Item not exist in (rental) list, invalid command!";
-        const QString opError = "Operation Command error!";
         rows({{"rent and sell", "000200: A 000003 02, S S00001 07 = 1 0 0 7 30 0 0 0 0 60 90"},
               {"deleted, then rented again",
                "000200: A 000003 02, S S00001 07, D 000003 01, D S00001 01, A 000003 01 = 1 0 0 0 "
@@ -181,22 +166,17 @@ private Q_SLOTS:
               {"rent a returned item again",
                "000123: R 000001 01, A 000001 01 = The Item already rented out!"},
               {"delete a loaded line", "000123: D 000001 01 = " + notIn},
-              {"delete twice", "000123: R 000001 01, D 000001 01, D 000001 01 = " + notIn},
               {"renew no quantity", "000123: RR 000001 __ = Quantity error!"},
-              {"renew twice", "000123: RR* 000001 01, RR 000001 01 = " + notIn},
               {"renew settled", "000123: R S88 01, RR 000001 01 = " + notIn},
-              {"edit code", "000123: E 000001 01 = " + opError},
-              {"bad code", "000123: B 000001 01 = " + opError},
-              {"unknown code", "000123: X 000001 01 = " + opError}});
+              {"unknown code", "000123: E 000001 01 = Operation Command error!"}});
     }
     void commands() {
         QFETCH(QString, row);
         const QString script = row.section(" = ", 0, 0);
         auto visit = shop->open(script.section(": ", 0, 0));
-        QList<QStringList> all = ::commands(script);
-        const QStringList last = all.takeLast();
-        for (const QStringList& c : all)
-            QVERIFY(visit->ExecuteCommand(c[0], c[1], c[2]).ok);
+        const QString commands = script.section(": ", 1);
+        QVERIFY(ShopFixture::run(*visit, commands.section(", ", 0, -2)));
+        const QStringList last = commands.section(", ", -1).split(' ');
         const QString before = QString::number(visit->OrderLines().size()) + state(*visit);
         const Outcome outcome = visit->ExecuteCommand(last[0], last[1], last[2]);
         QCOMPARE(outcome.ok ? said(outcome) + state(*visit) : said(outcome), row.section(" = ", 1));
@@ -211,7 +191,7 @@ private Q_SLOTS:
         auto visit = shop->open("000123");
         QCOMPARE(lineTexts(*visit), "000001: 000001 40.00 0 2004-03-04 000001 2004-03-01; V00001 "
                                     "0.00 0 2004-03-13 000001 2004-03-10");
-        QVERIFY(runCommand(*visit, "A", "000003", "01") && runCommand(*visit, "A", "S88"));
+        QVERIFY(ShopFixture::run(*visit, "A 000003, A S88"));
         QCOMPARE(lineTexts(*visit),
                  "000001: 000001 40.00 1 2004-03-12 000001 2004-03-01; V00001 0.00 0 2004-03-13 "
                  "000001 2004-03-10; 000003 0.00 0 2004-03-15 000001 2004-03-12");
@@ -222,15 +202,12 @@ private Q_SLOTS:
     void renewalLimit() {
         const int rows = rowValues()[0].toInt();
         QVERIFY(shop->t.exec("DELETE FROM Order_Payment WHERE PayType = '2'"));
-        const QString idx =
-            shop->t.scalar("SELECT OrderIdx FROM Order_Details WHERE ItemID = 'V00001'").toString();
-        for (int i = 1; i < rows; ++i) {
-            QVERIFY(
-                shop->t.exec("INSERT INTO Order_Payment (OrderIdx, ItemID, RenewIndex, PayType, "
-                             "ChargeAmt, StartDate, PayStatus) VALUES (?, 'V00001', ?, '2', 0, "
-                             "'2004-03-10 10:00:00', 'Y')",
-                             {idx, i}));
-        }
+        QVERIFY(
+            shop->t.exec("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                         "WHERE i < ?) INSERT INTO Order_Payment (OrderIdx, ItemID, RenewIndex, "
+                         "PayType, ChargeAmt, StartDate, PayStatus) SELECT OrderIdx, ItemID, i, "
+                         "'2', 0, StartDate, 'Y' FROM n, Order_Details WHERE ItemID = 'V00001'",
+                         {rows - 1}));
         auto visit = shop->open("000123");
         QCOMPARE(visit->OrderLines()[1].payments.size(), rows); // V00001, due last
         QCOMPARE(visit->ExecuteCommand("RR", "V00001", "01").notices.value(0).text,
