@@ -231,23 +231,18 @@ const QRegularExpression OperationLine(QStringLiteral(
 const QRegularExpression
     MemoryLine(QStringLiteral(R"(^peak memory\s+(\d+\.\d)\s+200\s+(ok|MISSED)$)"));
 
-// The shop's own rows of `file`, read from a copy, sorted; the work tables and the summary
-// row are the benchmark's to rewrite.
-QStringList tradeRows(const QString& file) {
+// How many rows of the shop's own tables differ between `file` and `original`; the work
+// tables and the summary row are the benchmark's to rewrite.
+qint64 changedRows(const QString& file, const QString& original) {
     CreatedFile copy(file);
-    QStringList rows;
-    for (const QString table : {"Customers", "Orders", "Order_Details", "Order_Payment", "Items",
-                                "Products", "Sales", "AcctAdjust", "SerialNo"}) {
-        auto q = copy.db->run("SELECT * FROM " + table, {}, "test");
-        while (q && q->next()) {
-            QStringList values{table};
-            for (int i = 0; i < q->columns(); ++i)
-                values << q->value(i).toString();
-            rows << values.join(QLatin1Char('|'));
-        }
-    }
-    rows.sort();
-    return rows;
+    if (!copy.db->exec("ATTACH DATABASE ? AS o", {original}, "test"))
+        return -1;
+    qint64 changed = 0;
+    for (const QString t : {"Customers", "Orders", "Order_Details", "Order_Payment", "Items",
+                            "Products", "Sales", "AcctAdjust", "SerialNo"})
+        changed += copy.count("(SELECT * FROM " + t + " EXCEPT SELECT * FROM o." + t + ")") +
+                   copy.count("(SELECT * FROM o." + t + " EXCEPT SELECT * FROM " + t + ")");
+    return changed;
 }
 
 } // namespace
@@ -435,8 +430,6 @@ private slots:
         QFETCH(QString, name);
         QTemporaryDir dir;
         QVERIFY(QFile::copy(m_shops[2]->path(), dir.filePath(name)));
-        const QStringList before = tradeRows(dir.filePath(name));
-        QVERIFY(before.size() > 1000);
         const ToolRun run = runTool(BenchTool, {name}, dir.path());
         QVERIFY2(run.exitCode == 0 || run.exitCode == 3, qPrintable(run.err));
         QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -445,7 +438,7 @@ private slots:
         QVERIFY(heading > 0 && heading + 1 < lines.size());
         for (const QString& line : lines.mid(heading + 1))
             QVERIFY2(OperationLine.match(line).hasMatch(), qPrintable(line));
-        QCOMPARE(tradeRows(dir.filePath(name)), before);
+        QCOMPARE(changedRows(dir.filePath(name), m_shops[2]->path()), 0);
         QCOMPARE(entries(dir.path()), QStringList{name});
     }
 };
