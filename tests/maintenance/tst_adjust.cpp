@@ -82,8 +82,8 @@ private Q_SLOTS:
                  "TILL OVER|752500|2004-03-08|44|R-8|13");
     }
 
-    // A new adjustment takes the next number at once and starts today. Esc and the title bar
-    // ask before dropping what was typed; a refused entry keeps the form open; a saved one
+    // A new adjustment takes the next number at once and is created today. Esc and the title
+    // bar ask before dropping what was typed; a refused entry keeps the form open; a saved one
     // closes it with nothing left to ask.
     void formByKeyboard() {
         Shop s;
@@ -91,7 +91,6 @@ private Q_SLOTS:
         QVERIFY(s.open(QString()));
         QCOMPARE(s.count("SELECT AdjustID FROM SerialNo"), 42);
         QCOMPARE(s.box("txtAdjustID")->text(), "000041");
-        QCOMPARE(s.box("txtAdjustDate")->displayText(), "10/03/2004");
         s.type("txtDescription", "cash short");
         s.t.messages.answers = {AnswerNo, AnswerCancel};
         s.press(Qt::Key_Escape);

@@ -149,7 +149,6 @@ private Q_SLOTS:
         r.press(Qt::Key_Escape);
         QVERIFY(!r.closed());
         r.typeInto(1, "Description", "motion picture");
-        QCOMPARE(r.stored("Description", "V"), "VIDEO");
         r.press(Qt::Key_Up);
         QCOMPARE(r.stored("Description", "V"), "MOTION PICTURE");
         // A cell still being typed in when the database is compacted is stored, and the grid
