@@ -90,7 +90,6 @@ private Q_SLOTS:
         row("Esc", 3, "closed");
         row("click optRptMonthly", 0, "0 optRptMonthly |001||");
         row("click optRptMonthly;click optRptDaily", 0, "0 optRptDaily |100||");
-        row("5", 1, "1 txtTimesFrom_1 5   |100||");
         row("type txtRptDate 31022004;F12", 0,
             "0 txtRptDate 31/02/2004|100|Date of Inquiry error!|");
         row("type txtRptDate 31022004;F12;click cmdCancel", 0, "closed");
