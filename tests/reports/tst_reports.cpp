@@ -27,16 +27,16 @@ using reportshop::feb;
 Q_DECLARE_METATYPE(InquiryPeriod)
 Q_DECLARE_METATYPE(InquiryTab)
 Q_DECLARE_METATYPE(AccountingReport)
-Q_DECLARE_METATYPE(ReportRequest)
+Q_DECLARE_METATYPE(TimesRange)
 
 namespace {
 
 const PrintInfo Info{QStringLiteral("FLICKA VIDEO 影帶"),
                      QDateTime(QDate(2004, 3, 10), QTime(18, 40))};
 
-// February, the overdue date 10/03/2004 and rental times 1 to 3.
-ReportRequest february() {
-    return ReportRequest{feb(1), feb(29), QDate(2004, 3, 10), TimesRange{1, 3}};
+// February, the overdue date 10/03/2004 and rental times 2 to 3.
+ReportRequest february(TimesRange times = {2, 3}) {
+    return ReportRequest{feb(1), feb(29), QDate(2004, 3, 10), times};
 }
 
 PageModel layout(const Report& r) {
@@ -165,13 +165,18 @@ private Q_SLOTS:
     }
     void cleanup() { QVERIFY(m_shop->messages.boxes.isEmpty()); }
 
-    // Each report's table as printed, and every column wide enough for its heading.
+    // Each report's table as printed, and every column wide enough for its heading. The
+    // rankings list the rental times asked for and name the range only when both ends are 0 or
+    // more.
     void tables_data() {
         QTest::addColumn<QString>("name");
+        QTest::addColumn<TimesRange>("times");
         QTest::addColumn<QString>("criteria");
         QTest::addColumn<QStringList>("table");
-        const auto row = [](const char* name, const QString& criteria, const QStringList& table) {
-            QTest::newRow(name) << QString::fromLatin1(name) << criteria << table;
+        const auto row = [](const char* name, const QString& criteria, const QStringList& table,
+                            TimesRange times = {2, 3}) {
+            QTest::addRow("%s %lld-%lld", name, times.from, times.to)
+                << QString::fromLatin1(name) << times << criteria << table;
         };
         const QString txn = QStringLiteral("Txn Date: \n01/02/2004 To 29/02/2004");
         row("rptSales", txn,
@@ -206,19 +211,27 @@ private Q_SLOTS:
             {"000001 | REFUND, DAMAGED | -20.00 | 10/02/2004 | 11/02/2004",
              "000002 | FLOAT | 7.50 | 29/02/2004 | 29/02/2004", "Record Count = 2",
              "Total: | -12.50"});
-        row("rptAllItems", "Rental Times: 1 To 3",
+        row("rptAllItems", "Rental Times: 2 To 3",
             {"V | 01/05/2003 | V00002 | Rented | CASABLANCA | 60.00 | 99.00 | 2",
              "V | 01/05/2003 | V00001 | Rented | CASABLANCA | 60.00 | 99.00 | 3",
              "Record Count = 2"});
-        row("rptAllCustomers", "Rental Times: 1 To 3",
+        row("rptAllCustomers", "Rental Times: 2 To 3",
             {"3 | A123456(7) | 000001 | CHAN TAI MAN | 陳大文 | FLAT A, 1/F | M | Y",
              "3 | B7654321 | 000002 | O'BRIEN \"JACK\" | 2 LINE ROAD | M | Y", "Record Count = 2"});
+        row("rptAllCustomers", "Rental Times: 0 To 0",
+            {"0 | C1111111 | 000003 | LEE MAN KIT | 李文傑 | F | Y", "Record Count = 1"}, {0, 0});
+        row("rptAllCustomers", "",
+            {"0 | C1111111 | 000003 | LEE MAN KIT | 李文傑 | F | Y",
+             "3 | A123456(7) | 000001 | CHAN TAI MAN | 陳大文 | FLAT A, 1/F | M | Y",
+             "3 | B7654321 | 000002 | O'BRIEN \"JACK\" | 2 LINE ROAD | M | Y", "Record Count = 3"},
+            {-1, 0});
     }
     void tables() {
         QFETCH(QString, name);
+        QFETCH(TimesRange, times);
         QFETCH(QString, criteria);
         QFETCH(QStringList, table);
-        const std::optional<Report> r = run(name);
+        const std::optional<Report> r = run(name, february(times));
         QVERIFY(r);
         QCOMPARE(r->definition.criteria, criteria);
         const PageModel m = layout(*r);
@@ -226,42 +239,6 @@ private Q_SLOTS:
         QVERIFY2(overlap(m.pages.first()).isEmpty(), qPrintable(overlap(m.pages.first())));
         for (const QString& heading : lines(m.pages, {Band::PageHeader}))
             QVERIFY2(!heading.contains(QChar(0x2026)), qPrintable(heading));
-    }
-
-    // The rankings list the rental times asked for and name the range only when both ends are
-    // 0 or more; the overdue list the lines due before its date. The keys listed, in order.
-    void listedRows_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<ReportRequest>("request");
-        QTest::addColumn<QString>("criteria");
-        QTest::addColumn<QString>("listed");
-        const auto row = [](const char* name, TimesRange times, QDate due, const char* criteria,
-                            const char* listed) {
-            QTest::addRow("%s %s", name, criteria)
-                << QString(name) << ReportRequest{feb(1), feb(29), due, times} << QString(criteria)
-                << QString(listed);
-        };
-        const QDate mar10(2004, 3, 10);
-        row("rptAllItems", {0, 0}, mar10, "Rental Times: 0 To 0", "S00001 S00002");
-        row("rptAllItems", {2, 4}, mar10, "Rental Times: 2 To 4", "V00002 V00001 D00001");
-        row("rptAllItems", {-1, 0}, mar10, "", "S00001 S00002 V00002 V00001 D00001");
-        row("rptAllCustomers", {0, 0}, mar10, "Rental Times: 0 To 0", "000003");
-        row("rptOSItem", {}, QDate(2004, 3, 9), "Due Date: 09/03/2004", "V00002");
-        row("rptOSItem", {}, QDate(2004, 3, 11), "Due Date: 11/03/2004", "D00001 V00001 V00002");
-    }
-    void listedRows() {
-        QFETCH(QString, name);
-        QFETCH(ReportRequest, request);
-        QFETCH(QString, criteria);
-        QFETCH(QString, listed);
-        const std::optional<Report> r = run(name, request);
-        QVERIFY(r);
-        QCOMPARE(r->definition.criteria, criteria);
-        const int key = r->data.indexOf(name == "rptAllCustomers" ? "CustomerID" : "ItemID");
-        QStringList keys;
-        for (const QVariantList& row : r->data.rows)
-            keys.append(row.value(key).toString());
-        QCOMPARE(keys.join(QLatin1Char(' ')), listed);
     }
 
     // A month's summary as a preview runs it: summed, stored as the one summary row and shown.
@@ -316,9 +293,7 @@ private Q_SLOTS:
     void timedRunWritesThePdf() {
         const PdfRun pdf =
             runReportToPdf(m_shop->db(), QStringLiteral("rptSales"), february(), Info);
-        QVERIFY(pdf.ok);
-        QCOMPARE(pdf.pages, 1);
-        QCOMPARE(pdf.rows, 3);
+        QCOMPARE(QStringLiteral("%1 %2 %3").arg(pdf.ok).arg(pdf.pages).arg(pdf.rows), "1 1 3");
         QVERIFY(!runReportToPdf(m_shop->db(), QStringLiteral("rptNone"), february(), Info).ok);
     }
 
@@ -441,7 +416,6 @@ private Q_SLOTS:
     void pages_data() {
         QTest::addColumn<QString>("note");
         QTest::addColumn<QString>("joiner");
-        QTest::newRow("rows of one line") << QString() << QString();
         QTest::newRow("words") << "FLAT 12B, 33RD FLOOR, BLOCK C, WONDERFUL GARDEN MANSION, 123 "
                                   "WATERLOO ROAD, KOWLOON TONG"
                                << " ";
@@ -463,15 +437,13 @@ private Q_SLOTS:
             QCOMPARE(page.texts.last().rect.right(), m.area.width());
             QCOMPARE(lines({page}, {Band::PageHeader}),
                      QStringList({"Code", "Day | Qty | Amount($) | Note"}));
-            QVERIFY2(overlap(page).isEmpty(), qPrintable(overlap(page)));
             QVERIFY(lines({page}, {Band::Detail}).first().startsWith(QStringLiteral("01/02/2004")));
             // The table goes on under a group header.
             QCOMPARE(lines({page}, {Band::GroupHeader, Band::Detail}).first(),
                      lines({page}, {Band::GroupHeader}).first());
             const double footerTop = page.lines.last().y1();
             for (const PageText& text : page.texts) {
-                QVERIFY(text.rect.left() >= 0 && text.rect.right() <= m.area.width() + 0.01);
-                QVERIFY(text.width <= text.rect.width() + 0.01 &&
+                QVERIFY(text.rect.left() >= 0 && text.width <= text.rect.width() + 0.01 &&
                         !text.text.contains(QChar(0x2026)));
                 if (text.band != Band::PageFooter)
                     QVERIFY2(text.rect.bottom() <= footerTop, qPrintable(text.text));
@@ -479,6 +451,7 @@ private Q_SLOTS:
         }
         QCOMPARE(lines({m.pages.at(1)}, {Band::GroupHeader}).first(),
                  lines({m.pages.first()}, {Band::GroupHeader}).last());
+        QVERIFY(within(m));
         QCOMPARE(lines(m.pages, {Band::ReportFooter}),
                  QStringList({"Total: | 210 | 21.00", "Category Count = 3"}));
         // The first row: its figures on its first line, its note over the lines up to the next.
@@ -598,7 +571,6 @@ private Q_SLOTS:
                      "Sales|S00001|POPCORN|7||60.00|0.00||paid",
                      "Settled|000004|DUNE|0||0.00|30.00||paid"}));
         QCOMPARE(r.total, visit->UpdateTotals().total());
-        QCOMPARE(r.total.format(), QStringLiteral("195.00"));
         QCOMPARE(sum, r.total);
         QVERIFY(runCommand(*visit, "D", "000005"));
         r = receipt();
