@@ -77,12 +77,6 @@ struct ShopFixture : TestContext {
         return done;
     }
     // The same with each command as code, item and quantity.
-    bool visit(const QString& key, const QList<QStringList>& commands) {
-        QStringList script;
-        for (const QStringList& command : commands)
-            script << command.join(QLatin1Char(' '));
-        return visit(key, script.join(", "));
-    }
     // Opens, runs the script and saves; false when any step failed.
     bool visit(const QString& key, const QString& script) {
         Outcome started;
@@ -105,9 +99,3 @@ struct ShopFixture : TestContext {
 private:
     bool m_ok = false;
 };
-
-// Runs one command line on a visit; true when it went through.
-inline bool runCommand(Visit& visit, const QString& code, const QString& itemID,
-                       const QString& quantity = {}) {
-    return visit.ExecuteCommand(code, itemID, quantity).ok;
-}

@@ -112,6 +112,12 @@ private Q_SLOTS:
         QCOMPARE(lines.size(), 1);
         QCOMPARE(m_shop->messages.texts(), QStringList({"debug: array out of bound!",
                                                         "debug: error in getting OverDueRate!"}));
+        // The order, its lines with their rates, and their charges, however many lines.
+        int statements = 0;
+        db.setTrace([&statements](const QString&, const QVariantList&) { ++statements; });
+        QVERIFY(LoadOrder(db, "000001", Today, read, lines) && lines.size() == 2);
+        db.setTrace({});
+        QCOMPARE(statements, 3);
     }
 
     void lateCharge_data() {

@@ -40,6 +40,14 @@ QString codesOf(const OpCodeRec& r) {
         .join(' ');
 }
 
+template <class Record>
+QStringList ids(const QList<Record>& rows, QString Record::*key = &CustomerRec::CustomerID) {
+    QStringList found;
+    for (const Record& rec : rows)
+        found << rec.*key;
+    return found;
+}
+
 QString counters(TestDb& t) {
     return t.row("SELECT OrderIdx, OrderID, ProductID, AdjustID FROM SerialNo");
 }
@@ -83,12 +91,36 @@ private Q_SLOTS:
         hits[0].CustomerID = QStringLiteral("9");
         QCOMPARE(FindCustomerID(m_shop.db(), CustFindBy(kind), activeOnly, value, hits),
                  !expected.isEmpty());
-        QStringList ids;
-        for (const CustomerRec& rec : hits)
-            ids << rec.CustomerID;
-        QCOMPARE(ids, expected.isEmpty() ? QStringList{"9"} : expected);
+        QCOMPARE(ids(hits), expected.isEmpty() ? QStringList{"9"} : expected);
         QCOMPARE(m_shop.messages.texts().join(""),
                  kind == 1 ? "Debug: Error find type in FindCustomerID()!" : "");
+    }
+
+    // Through the name index a part of a name finds the same members in the same order as
+    // reading every name does, which is how a file made before the index searches.
+    void nameIndexFindsWhatReadingEveryNameFinds() {
+        TestDb indexed, older;
+        for (const char* drop : {"TRIGGER Customers_Names_Insert", "TRIGGER Customers_Names_Delete",
+                                 "TRIGGER Customers_Names_Update", "TABLE Customers_Names"})
+            QVERIFY(older.exec(QStringLiteral("DROP ") + drop));
+        QVERIFY(older.db().CloseDatabase() && older.db().OpenDatabase());
+        const QStringList names = {"O'BRIEN PAT", "WONG 100% PURE", "LEE_KA YAN", "MacDonald",
+                                   "陳大文",      "陳小明",         "MACDONALD",  "WONG 100 PURE"};
+        for (TestDb* t : {&indexed, &older})
+            for (const QString& name : names)
+                QVERIFY(t->exec("INSERT INTO Customers (CustomerID, Active, ChineseName, "
+                                "EnglishName) VALUES (?, 'Y', ?, ?)",
+                                {names.indexOf(name), name, name}));
+        QStringList searched;
+        indexed.db().setTrace(
+            [&searched](const QString& sql, const QVariantList&) { searched << sql; });
+        for (const char* part : {"O'B", "100%", "E_K", "CDON", "陳大文", "大文", "WONG 1", "XYZ"}) {
+            QList<CustomerRec> hits[2];
+            FindCustomerID(indexed.db(), CustFindBy::EnglishName, true, part, hits[0]);
+            FindCustomerID(older.db(), CustFindBy::EnglishName, true, part, hits[1]);
+            QCOMPARE(ids(hits[0]), ids(hits[1]));
+            QCOMPARE(searched.takeLast().contains("MATCH"), QString(part).size() >= 3);
+        }
     }
 
     // A member read and stored again under a new number, or written back, is stored as it was.
@@ -164,10 +196,7 @@ private Q_SLOTS:
         hits[0].AdjustID = QStringLiteral("KEPT");
         QCOMPARE(FindAcctAdjust(m_shop.db(), AdjustFindBy(kind), value, hits),
                  found != QStringList{"KEPT"});
-        QStringList ids;
-        for (const AcctAdjustRec& rec : hits)
-            ids << rec.AdjustID;
-        QCOMPARE(ids, found);
+        QCOMPARE(ids(hits, &AcctAdjustRec::AdjustID), found);
         QCOMPARE(m_shop.messages.texts().join(""),
                  kind == -3 ? "debug: error in FindAcctAdjust!" : "");
     }

@@ -1,4 +1,5 @@
 #include "Connection.h"
+#include "FileProbe.h"
 #include "ScriptedMessages.h"
 #include "commandline.h"
 #include "dbfile.h"
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -418,6 +421,41 @@ private slots:
             QCOMPARE(GetShopName(*demo.db), QStringLiteral("影視店"));
             QVERIFY(demo.count("Customers") > 0 && demo.messages.boxes.isEmpty());
         }
+    }
+
+    // An older file gains what it lacks once, the name index filled from its members; a file
+    // that another program holds locked is refused and left as it was.
+    void upgradeAddsWhatAnOlderFileLacks() {
+        QTemporaryDir dir;
+        const QString old = dir.filePath("old.mdb");
+        QVERIFY(QFile::copy(m_shops[2]->path(), old));
+        for (const char* older :
+             {"DROP TRIGGER Customers_Names_Insert", "DROP TRIGGER Customers_Names_Delete",
+              "DROP TRIGGER Customers_Names_Update", "DROP TABLE Customers_Names",
+              "DROP INDEX Order_Details_Open", "PRAGMA user_version = 0",
+              "CREATE INDEX Order_Details_EndDate ON Order_Details (EndDate)"})
+            QCOMPARE(onOwnConnection(old, older), "");
+        QVERIFY(QFile::copy(old, dir.filePath("held.mdb")));
+        // Read before the lock is taken: closing any descriptor of a file drops this process's
+        // locks on it.
+        const QByteArray held = readAll(dir.filePath("held.mdb"));
+        QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
+        holder.setDatabaseName(dir.filePath("held.mdb"));
+        QVERIFY(holder.open());
+        QSqlQuery hold(holder);
+        QVERIFY(hold.exec("BEGIN IMMEDIATE"));
+        for (const QString row : {"old.mdb|0|old.mdb: upgraded to schema version 1",
+                                  "old.mdb|0|old.mdb: already at schema version 1; nothing",
+                                  "held.mdb|1|held.mdb: cannot open it"}) {
+            const QStringList c = row.split('|');
+            const QByteArray before = c[0] == "held.mdb" ? held : readAll(dir.filePath(c[0]));
+            const ToolRun run = runTool(DbTool, {"upgrade", c[0]}, dir.path());
+            QCOMPARE(run.exitCode, c[1].toInt());
+            QVERIFY2((run.out + run.err).contains(c[2]), qPrintable(run.out + run.err));
+            QCOMPARE(readAll(dir.filePath(c[0])) == before, !c[2].contains("upgraded"));
+        }
+        QCOMPARE(onOwnConnection(old, "SELECT count(*) FROM Customers_Names_docsize"),
+                 QString::number(m_shops[2]->count("Customers")));
     }
 
     // The visit writes are rolled back, and nothing is left beside the file, whatever its name.
