@@ -30,11 +30,11 @@ std::optional<Report> rptOSItem(Connection& db, const QDate& due) {
             "WHERE Products.CategoryID = Category.CategoryID "
             "AND Products.ProductID = Items.ProductID AND Items.ItemID = Order_Details.ItemID "
             "AND Order_Details.OrderID = Orders.OrderID AND Items.Status = ItemStatus.ID "
-            "AND Orders.CustomerID = Customers.CustomerID AND Order_Details.RentStatus = ? "
+            "AND Orders.CustomerID = Customers.CustomerID AND Order_Details.RentStatus = '0' "
             "AND Order_Details.EndDate < ? "
             "ORDER BY Customers.CustomerID, Products.CategoryID, Order_Details.EndDate, "
             "Items.ItemID"),
-        {QStringLiteral("0"), due},
+        {due},
         {{"CustomerID", Text},
          {"EnglishName", Text},
          {"ChineseName", Text},

@@ -87,10 +87,19 @@ bool useNameIndex(const Connection& db, CustFindBy kind, const QString& fragment
            fragment.toUcs4().size() >= 3 && db.hasTable(Connection::NameIndex);
 }
 
-// The index's query for the text anywhere in one column: a phrase, its quotes doubled.
+// The index's query: the fragment's first and last three characters anywhere in one column.
+// Every name that holds the fragment holds both; the LIKE that follows drops the others, and
+// two lookups cost less than matching every trigram of the fragment in its place.
 QString nameMatch(const QString& column, const QString& text) {
-    return column + QStringLiteral(" : \"") +
-           QString(text).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    const QList<uint> chars = text.toUcs4();
+    const auto quoted = [](const QList<uint>& three) {
+        const QString part =
+            QString::fromUcs4(reinterpret_cast<const char32_t*>(three.constData()), 3);
+        return QLatin1Char('"') + QString(part).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+               QLatin1Char('"');
+    };
+    return column + QStringLiteral(" : (") + quoted(chars.first(3)) + QStringLiteral(" AND ") +
+           quoted(chars.last(3)) + QLatin1Char(')');
 }
 
 QStringList updatedColumns(bool writeCustomerID, bool writeStats) {
