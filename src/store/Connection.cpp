@@ -5,6 +5,7 @@
 #include "schema.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QStringList>
 #include <QUrl>
@@ -134,7 +135,9 @@ bool Connection::proveWritable() {
     }
     if (!error)
         return true;
-    const QString file = QDir::toNativeSeparators(QDir(m_folder).absoluteFilePath(LiveFile));
+    // The file itself, also when the folder holds only a link to it (as vormel-db opens files).
+    const QString live = QDir(m_folder).absoluteFilePath(LiveFile);
+    const QString file = QDir::toNativeSeparators(QFileInfo(live).canonicalFilePath());
     reportSqlError(QSqlError(error->driverText(),
                              file + QStringLiteral(" cannot be written: ") + error->databaseText(),
                              error->type(), error->nativeErrorCode()),
