@@ -108,9 +108,11 @@ const QString ItemRateColumns =
     QStringLiteral("Items.ItemID, Items.Status, Products.ProductName, Products.CategoryID, "
                    "Category.OverDueRate, Category.RentUnitDays, Category.RentUnitRate, "
                    "Category.UnitPrice, Category.PromoteQty, Category.PromotePrice");
-const QString ItemRateJoins =
-    QStringLiteral(" JOIN Products ON Products.ProductID = Items.ProductID "
-                   "JOIN Category ON Category.CategoryID = Products.CategoryID");
+QString itemRateJoins(const QString& join) {
+    return QLatin1Char(' ') + join +
+           QStringLiteral(" Products ON Products.ProductID = Items.ProductID ") + join +
+           QStringLiteral(" Category ON Category.CategoryID = Products.CategoryID");
+}
 
 ItemRateRec readItemRate(const Rows& q, int first) {
     ItemRateRec rec;
@@ -129,7 +131,8 @@ ItemRateRec readItemRate(const Rows& q, int first) {
 
 bool GetItemRate(Connection& db, ItemRateRec& rec, const QString& itemID) {
     auto q = db.run(QStringLiteral("SELECT ") + ItemRateColumns + QStringLiteral(" FROM Items") +
-                        ItemRateJoins + QStringLiteral(" WHERE Items.ItemID = ?"),
+                        itemRateJoins(QStringLiteral("JOIN")) +
+                        QStringLiteral(" WHERE Items.ItemID = ?"),
                     {itemID}, QStringLiteral("GetItemRate"));
     if (!q || !q->next())
         return false;

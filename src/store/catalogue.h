@@ -112,9 +112,10 @@ struct SaleRec {
 // otherwise false and `rec` untouched.
 bool GetItemRate(Connection& db, ItemRateRec& rec, const QString& itemID);
 // What GetItemRate reads, for statements that read rates beside other rows: its columns, the
-// joins from Items that give them, and the record from the columns starting at `first`.
+// joins from Items that give them ("JOIN", or "LEFT JOIN" to keep rows without rates), and the
+// record from the columns starting at `first`.
 extern const QString ItemRateColumns;
-extern const QString ItemRateJoins;
+QString itemRateJoins(const QString& join);
 ItemRateRec readItemRate(const Rows& q, int first);
 
 // All categories ordered by description, or with allRows false the one whose CategoryID is

@@ -146,13 +146,13 @@ const QString& openLinesWithRates() {
         QStringLiteral(", ") + ItemRateColumns +
         QStringLiteral(", Category.CategoryID IS NOT NULL FROM Order_Details "
                        "LEFT JOIN Items ON Items.ItemID = Order_Details.ItemID") +
-        QString(ItemRateJoins).replace(QStringLiteral(" JOIN "), QStringLiteral(" LEFT JOIN ")) +
+        itemRateJoins(QStringLiteral("LEFT JOIN")) +
         QStringLiteral(" WHERE Order_Details.OrderID = ? AND Order_Details.RentStatus = ? "
                        "ORDER BY Order_Details.EndDate, Order_Details.OrderIdx");
     return sql;
 }
-constexpr int RateColumn = 10;
-constexpr int HasRateColumn = 20;
+// The rates follow the line's own columns; the last column says whether there are any.
+const int RateColumn = int(DetailColumns.count(QLatin1Char(',')) + 1);
 
 // Every charge of the order's open lines, line by line in the order LoadPayments reads them.
 const QString ChargesOfOpenLines =
@@ -275,13 +275,14 @@ bool LoadOrderLines(Connection& db, const QString& orderID, qint64 expected, con
         return false;
     QList<OrderLine> found;
     QList<bool> hasRate;
+    const int hasRateColumn = q->columns() - 1;
     while (q->next()) {
         if (found.size() == expected) {
             db.messages().show(QStringLiteral("debug: array out of bound!"));
             break;
         }
         found.append(readLine(*q));
-        hasRate.append(q->value(HasRateColumn).toBool());
+        hasRate.append(q->value(hasRateColumn).toBool());
         if (hasRate.last())
             found.last().item = readItemRate(*q, RateColumn);
     }
