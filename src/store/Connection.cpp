@@ -1,5 +1,6 @@
 #include "Connection.h"
 
+#include "EngineRules.h"
 #include "MessageService.h"
 #include "dbvalue.h"
 #include "schema.h"
@@ -8,7 +9,6 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QStringList>
-#include <QUrl>
 
 namespace {
 
@@ -17,14 +17,9 @@ int nextConnectionNumber() {
     return ++counter;
 }
 
-// Every column of every table, as "Table.Column".
-const QString ColumnsOfTables =
-    QStringLiteral("SELECT m.name || '.' || c.name FROM sqlite_master AS m "
-                   "JOIN pragma_table_info(m.name) AS c WHERE m.type = 'table'");
-
 // The tables of the name index: a file made before it had none, and works without it.
 bool isNameIndex(const QString& column) {
-    return column.startsWith(Connection::NameIndex);
+    return column.startsWith(Connection::NameIndex, Qt::CaseInsensitive);
 }
 
 // The columns the program reads and writes: those of the schema it was built with.
@@ -37,7 +32,7 @@ const QStringList& expectedColumns() {
             db.setDatabaseName(QStringLiteral(":memory:"));
             if (db.open() && applySchema(db).isEmpty()) {
                 QSqlQuery q(db);
-                q.exec(ColumnsOfTables);
+                q.exec(EngineRules::of(EngineKind::Sqlite).columnsQuery());
                 while (q.next())
                     if (!isNameIndex(q.value(0).toString()))
                         found << q.value(0).toString();
@@ -53,7 +48,11 @@ const QStringList& expectedColumns() {
 } // namespace
 
 Connection::Connection(MessageService& messages, const QString& folder, QObject* parent)
-    : QObject(parent), m_messages(messages), m_folder(folder),
+    : Connection(messages, ShopPlace::inFolder(folder), parent) {}
+
+Connection::Connection(MessageService& messages, const ShopPlace& place, QObject* parent)
+    : QObject(parent), m_messages(messages), m_place(place),
+      m_rules(EngineRules::of(place.engine)),
       m_name(QStringLiteral("vormel-main-%1").arg(nextConnectionNumber())) {}
 
 Connection::~Connection() {
@@ -64,7 +63,7 @@ Connection::~Connection() {
 }
 
 QString Connection::filePath(const QString& name) const {
-    return QDir(m_folder).filePath(name);
+    return QDir(m_place.folder).filePath(name);
 }
 
 bool Connection::OpenDatabase() {
@@ -72,74 +71,74 @@ bool Connection::OpenDatabase() {
         return true;
     QSqlDatabase db = QSqlDatabase::contains(m_name)
                           ? QSqlDatabase::database(m_name, false)
-                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_name);
-    // mode=rw: a missing file is an error, never a new empty database.
-    const QString uri =
-        QUrl::fromLocalFile(QDir(m_folder).absoluteFilePath(LiveFile)).toString(QUrl::FullyEncoded);
-    db.setDatabaseName(uri + QStringLiteral("?mode=rw"));
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=5000"));
+                          : QSqlDatabase::addDatabase(m_rules.driver(), m_name);
+    m_rules.configure(db, m_place);
     m_lastSql.clear();
     if (!db.open()) {
         reportSqlError(db.lastError(), QStringLiteral("OpenDatabase"));
         return false;
     }
-    // A saved visit must survive a power cut; relations stay unenforced by design. A month's
-    // summary or a ranking of a shop some years old reads far more index pages than SQLite's
-    // default 2 MB cache keeps, and reading them again from the file costs more than 8 MB.
-    const bool ready =
-        exec(QStringLiteral("PRAGMA journal_mode=DELETE"), {}, QStringLiteral("OpenDatabase")) &&
-        exec(QStringLiteral("PRAGMA synchronous=FULL"), {}, QStringLiteral("OpenDatabase")) &&
-        exec(QStringLiteral("PRAGMA cache_size=-8192"), {}, QStringLiteral("OpenDatabase")) &&
-        exec(QStringLiteral("PRAGMA foreign_keys=OFF"), {}, QStringLiteral("OpenDatabase")) &&
-        checkColumns() && proveWritable();
+    bool ready = true;
+    for (const QString& setting : m_rules.sessionSettings())
+        ready = ready && exec(setting, {}, QStringLiteral("OpenDatabase"));
+    ready = ready && checkColumns() && proveWritable();
     if (!ready)
         release();
     return ready;
 }
 
-// A file made for another program, or by an older one, is refused before anything reads it.
+// A database made for another program, or by an older one, is refused before anything reads
+// it, and so is a server too old for the program's SQL.
 bool Connection::checkColumns() {
-    auto q = run(ColumnsOfTables, {}, QStringLiteral("OpenDatabase"));
+    auto q = run(m_rules.columnsQuery(), {}, QStringLiteral("OpenDatabase"));
     if (!q)
         return false;
-    QStringList missing = expectedColumns();
+    // A server gives the names in lower case.
+    QSet<QString> found;
     m_tables.clear();
     while (q->next()) {
-        const QString column = q->value(0).toString();
-        missing.removeAll(column);
+        const QString column = q->value(0).toString().toLower();
+        found.insert(column);
         m_tables.insert(column.section(QLatin1Char('.'), 0, 0));
     }
     if (!q->ok())
         return false;
-    if (missing.isEmpty())
+    q->finish();
+    QStringList missing;
+    for (const QString& column : expectedColumns())
+        if (!found.contains(column.toLower()))
+            missing << column;
+    QString refusal = m_rules.refusal(*this);
+    if (refusal.isEmpty() && !missing.isEmpty())
+        refusal = QStringLiteral("%1 is not a shop database; missing columns: %2")
+                      .arg(m_place.onServer() ? m_place.name : LiveFile,
+                           missing.join(QStringLiteral(", ")));
+    if (refusal.isEmpty())
         return true;
-    ReportError(QStringLiteral("1"), QStringLiteral("OpenDatabase"),
-                LiveFile + QStringLiteral(" is not a shop database; missing columns: ") +
-                    missing.join(QStringLiteral(", ")));
+    ReportError(QStringLiteral("1"), QStringLiteral("OpenDatabase"), refusal);
     return false;
 }
 
-// A file or folder the program cannot write would only fail at the first save. A write that
-// is rolled back needs both: the file itself and, for its journal, the folder.
+// A database the program cannot write would only fail at the first save. For a file, a write
+// that is rolled back needs both the file itself and, for its journal, the folder.
 bool Connection::proveWritable() {
-    auto version = run(QStringLiteral("PRAGMA user_version"), {}, QStringLiteral("OpenDatabase"));
-    if (!version || !version->next())
+    const QStringList probe = m_rules.writeProbe(*this);
+    if (probe.isEmpty())
         return false;
-    const QString probe =
-        QStringLiteral("PRAGMA user_version = %1").arg(version->value(0).toLongLong());
-    version->finish();
-    std::optional<QSqlError> error = execute(QStringLiteral("BEGIN IMMEDIATE"), {});
-    if (!error) {
-        error = execute(probe, {});
-        execute(QStringLiteral("ROLLBACK"), {});
-    }
+    std::optional<QSqlError> error = direct(m_rules.beginWrite());
+    for (const QString& sql : probe)
+        if (!error)
+            error = direct(sql);
+    direct(QStringLiteral("ROLLBACK"));
     if (!error)
         return true;
     // The file itself, also when the folder holds only a link to it (as vormel-db opens files).
-    const QString live = QDir(m_folder).absoluteFilePath(LiveFile);
-    const QString file = QDir::toNativeSeparators(QFileInfo(live).canonicalFilePath());
+    const QString live = QDir(m_place.folder).absoluteFilePath(LiveFile);
+    const QString where = m_place.onServer()
+                              ? m_place.name
+                              : QDir::toNativeSeparators(QFileInfo(live).canonicalFilePath());
     reportSqlError(QSqlError(error->driverText(),
-                             file + QStringLiteral(" cannot be written: ") + error->databaseText(),
+                             where + QStringLiteral(" cannot be written: ") + error->databaseText(),
                              error->type(), error->nativeErrorCode()),
                    QStringLiteral("OpenDatabase"));
     return false;
@@ -171,30 +170,51 @@ std::optional<Rows> Connection::run(const QString& sql, const QVariantList& valu
                                     const QString& source) {
     m_lastSql = sql;
     QSqlError error;
-    std::shared_ptr<QSqlQuery> q = preparedStatement(sql, error);
-    // The same statement read again while its earlier rows are still being read: a second
-    // copy for this run alone.
-    if (q && q->isActive())
-        q = prepared(sql, error);
+    std::shared_ptr<QSqlQuery> q = started(sql, values, error);
+    const Retry retry = q ? Retry::No : afterFailure();
+    if (retry == Retry::Again)
+        q = started(sql, values, error);
     if (!q) {
-        reportSqlError(error, source);
-        return std::nullopt;
-    }
-    bind(*q, sql, values);
-    if (!q->exec()) {
-        reportSqlError(q->lastError(), source);
-        q->finish();
+        if (retry != Retry::Reported)
+            reportSqlError(error, source);
         return std::nullopt;
     }
     return std::optional<Rows>(std::in_place, *this, std::move(q), source);
 }
 
+// The statement run on its kept prepared form, or none with the error. The same statement read
+// again while its earlier rows are still being read gets a second copy for this run alone.
+std::shared_ptr<QSqlQuery> Connection::started(const QString& sql, const QVariantList& values,
+                                               QSqlError& error) {
+    std::shared_ptr<QSqlQuery> q = preparedStatement(sql, error);
+    if (q && q->isActive())
+        q = prepared(sql, error);
+    if (!q)
+        return nullptr;
+    bind(*q, sql, values);
+    if (q->exec())
+        return q;
+    error = q->lastError();
+    q->finish();
+    return nullptr;
+}
+
 bool Connection::exec(const QString& sql, const QVariantList& values, const QString& source) {
     m_lastSql = sql;
-    const std::optional<QSqlError> error = execute(sql, values);
-    if (error)
+    std::optional<QSqlError> error = execute(sql, values);
+    const Retry retry = error ? afterFailure() : Retry::No;
+    if (retry == Retry::Again)
+        error = execute(sql, values);
+    if (error && retry != Retry::Reported)
         reportSqlError(*error, source);
     return !error;
+}
+
+Connection::Retry Connection::afterFailure() {
+    if (m_inTransaction || !isOpen() || !m_rules.lost(database()))
+        return Retry::No;
+    release();
+    return OpenDatabase() ? Retry::Again : Retry::Reported;
 }
 
 bool Connection::write(const QString& sql, const QVariantList& values, const QString& source) {
@@ -204,6 +224,8 @@ bool Connection::write(const QString& sql, const QVariantList& values, const QSt
 
 // Runs a statement on its kept prepared form; the error, if it failed.
 std::optional<QSqlError> Connection::execute(const QString& sql, const QVariantList& values) {
+    if (values.isEmpty())
+        return direct(sql);
     QSqlError error;
     const std::shared_ptr<QSqlQuery> q = preparedStatement(sql, error);
     if (!q)
@@ -214,6 +236,15 @@ std::optional<QSqlError> Connection::execute(const QString& sql, const QVariantL
         error = q->lastError();
     q->finish();
     return done ? std::nullopt : std::optional<QSqlError>(error);
+}
+
+std::optional<QSqlError> Connection::direct(const QString& sql) {
+    if (m_trace)
+        m_trace(sql, {});
+    QSqlQuery q(database());
+    if (q.exec(sql))
+        return std::nullopt;
+    return q.lastError();
 }
 
 void Connection::bind(QSqlQuery& q, const QString& sql, const QVariantList& values) {
@@ -253,8 +284,7 @@ std::shared_ptr<QSqlQuery> Connection::preparedStatement(const QString& sql, QSq
 }
 
 bool Connection::BeginTransaction() {
-    m_inTransaction =
-        exec(QStringLiteral("BEGIN IMMEDIATE"), {}, QStringLiteral("BeginTransaction"));
+    m_inTransaction = exec(m_rules.beginWrite(), {}, QStringLiteral("BeginTransaction"));
     return m_inTransaction;
 }
 
@@ -270,10 +300,12 @@ bool Connection::RollbackTransaction() {
     finishStatements();
     m_inTransaction = false;
     m_lastSql = QStringLiteral("ROLLBACK");
-    const std::optional<QSqlError> error = execute(m_lastSql, {});
-    // SQLite ends a transaction by itself after some failures (a full disk). The failure has
-    // been reported already, and there is nothing left to roll back.
-    if (!error || error->databaseText().contains(QLatin1String("no transaction is active")))
+    const std::optional<QSqlError> error = direct(m_lastSql);
+    // SQLite ends a transaction by itself after some failures (a full disk), and a server that
+    // went away took its transaction with it. The failure has been reported already, and there
+    // is nothing left to roll back.
+    if (!error || error->databaseText().contains(QLatin1String("no transaction is active")) ||
+        m_rules.lost(database()))
         return true;
     reportSqlError(*error, QStringLiteral("RollbackTransaction"));
     return false;

@@ -1,5 +1,7 @@
 #include "schema.h"
 
+#include "EngineRules.h"
+
 #include <QFile>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -8,34 +10,51 @@
 
 namespace {
 
-QString readSchema() {
-    QFile file(QStringLiteral(":/store/schema.sql"));
+QString readSchema(EngineKind engine) {
+    QFile file(EngineRules::of(engine).schemaResource());
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());
 }
 
+// Whether the database already holds a table of the shop; says so in `error`.
+bool holdsShopTables(QSqlQuery& q, const ShopPlace& place, QString& error) {
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM information_schema.tables "
+                               "WHERE table_schema = current_schema() AND "
+                               "table_name IN ('customers', 'orders', 'order_details', 'items')")) ||
+        !q.next()) {
+        error = q.lastError().text();
+        return true;
+    }
+    if (q.value(0).toInt() == 0)
+        return false;
+    error = place.address() + QStringLiteral(" already holds a shop");
+    return true;
+}
+
 } // namespace
 
-QString applySchema(QSqlDatabase& db) {
+QString applySchema(QSqlDatabase& db, EngineKind engine) {
     QSqlQuery q(db);
-    for (const QString& statement : schemaStatements()) {
+    for (const QString& statement : schemaStatements(engine)) {
         if (!q.exec(statement))
             return q.lastError().text();
     }
-    if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)))
+    // A server database is made whole by this program; only files of older ones exist.
+    if (engine == EngineKind::Sqlite &&
+        !q.exec(QStringLiteral("PRAGMA user_version = %1").arg(SchemaVersion)))
         return q.lastError().text();
     return {};
 }
 
-QStringList schemaStatements() {
+QStringList schemaStatements(EngineKind engine) {
     Q_INIT_RESOURCE(store);
     static const QRegularExpression comment(QStringLiteral("--[^\n]*"));
     // A statement ends with a line ending in ';', but a trigger's body holds statements of its
     // own and ends with the line "END;".
     QStringList statements;
     QString statement;
-    for (const QString& line : readSchema().remove(comment).split(QLatin1Char('\n'))) {
+    for (const QString& line : readSchema(engine).remove(comment).split(QLatin1Char('\n'))) {
         statement += line + QLatin1Char('\n');
         const bool trigger = statement.trimmed().startsWith(QLatin1String("CREATE TRIGGER"));
         const QString end = line.trimmed();
@@ -65,5 +84,26 @@ bool createSchemaFile(const QString& path, QString& error) {
     QSqlDatabase::removeDatabase(name);
     if (!ok)
         QFile::remove(path);
+    return ok;
+}
+
+bool createSchemaOnServer(const ShopPlace& place, QString& error) {
+    const QString name = QStringLiteral("vormel-schema-server");
+    bool ok = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        EngineRules::of(EngineKind::Postgres).configure(db, place);
+        ok = db.open();
+        error = ok ? QString() : db.lastError().text();
+        QSqlQuery q(db);
+        // Tables, indexes and all are made in one transaction, or none of them.
+        ok = ok && q.exec(QStringLiteral("BEGIN")) && !holdsShopTables(q, place, error) &&
+             (error = applySchema(db, EngineKind::Postgres)).isEmpty() &&
+             q.exec(QStringLiteral("COMMIT"));
+        if (!ok && error.isEmpty())
+            error = q.lastError().text();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
     return ok;
 }

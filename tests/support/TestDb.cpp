@@ -2,6 +2,10 @@
 
 #include "schema.h"
 
+#include <QCoreApplication>
+
+#include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 
 namespace {
@@ -21,15 +25,77 @@ const char* const SeedRows[] = {
     "('2004-01-01 00:00:00', '2004-01-01 00:00:00', 'V', 'VIDEO', 150000, 3, 100000, 0, 0, 0)",
 };
 
+int nextShopNumber() {
+    static int counter = 0;
+    return ++counter;
+}
+
 } // namespace
 
-TestDb::TestDb(bool seeded) {
+bool TestDb::onServer() {
+    return qEnvironmentVariable("VORMEL_TEST_ENGINE") == QLatin1String("postgresql");
+}
+
+ShopPlace TestDb::server(const QString& database) {
+    ShopPlace place;
+    place.engine = EngineKind::Postgres;
+    place.host = qEnvironmentVariable("VORMEL_TEST_PGHOST");
+    place.user = QStringLiteral("postgres");
+    place.name = database;
+    return place;
+}
+
+QString TestDb::onServerAdmin(const QString& sql) {
+    const QString name = QStringLiteral("vormel-test-admin");
     QString error;
-    if (!dir.isValid() || !createSchemaFile(dir.filePath(Connection::LiveFile), error))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+        const ShopPlace admin = server();
+        db.setHostName(admin.host);
+        db.setUserName(admin.user);
+        db.setDatabaseName(admin.name);
+        QSqlQuery q(db);
+        if (!db.open())
+            error = db.lastError().text();
+        else if (!q.exec(sql))
+            error = q.lastError().text();
+        q.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return error;
+}
+
+bool TestDb::create() {
+    QString error;
+    if (!onServer()) {
+        m_place = ShopPlace::inFolder(dir.path());
+        return dir.isValid() && createSchemaFile(dir.filePath(Connection::LiveFile), error);
+    }
+    m_place = server(QStringLiteral("vormel_test_%1_%2")
+                         .arg(QCoreApplication::applicationPid())
+                         .arg(nextShopNumber()));
+    error = onServerAdmin(QStringLiteral("CREATE DATABASE ") + m_place.name);
+    if (error.isEmpty() && createSchemaOnServer(m_place, error))
+        return true;
+    qWarning("TestDb: %s", qPrintable(error));
+    return false;
+}
+
+TestDb::~TestDb() {
+    connection.reset();
+    if (onServer())
+        onServerAdmin(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_place.name));
+}
+
+TestDb::TestDb(bool seeded) {
+    if (!create())
         return;
-    connection = std::make_unique<Connection>(messages, dir.path());
-    if (!connection->OpenDatabase())
+    connection = std::make_unique<Connection>(messages, m_place);
+    if (!connection->OpenDatabase()) {
+        qWarning("TestDb: %s", qPrintable(connection->LastError()));
         return;
+    }
     m_ok = true;
     if (seeded) {
         // One transaction: each commit waits for the disk.

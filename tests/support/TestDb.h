@@ -12,14 +12,26 @@
 // A fresh Flicka.mdb made from the schema in a temporary folder, opened through a real
 // Connection whose error reports land in `messages`. The folder's name holds characters that a
 // file URI must encode, so every test also opens a shop whose path needs it.
+// With VORMEL_TEST_ENGINE=postgresql the shop is instead a fresh database on the test cluster
+// whose socket folder VORMEL_TEST_PGHOST names, dropped again at the end.
 class TestDb {
 public:
+    static bool onServer();
+    // The test cluster's maintenance database, for making and dropping shops on it.
+    static ShopPlace server(const QString& database = QStringLiteral("postgres"));
+    // Runs one statement on the test cluster's maintenance database; its error, or nothing.
+    static QString onServerAdmin(const QString& sql);
+
     // With `seeded`, the rows every working file starts with: item statuses 0-4, payment
     // types 0-3, the OpCode row, SerialNo all at 1, one RptDailyTx row and category "V".
     explicit TestDb(bool seeded = true);
+    ~TestDb();
+    TestDb(const TestDb&) = delete;
+    TestDb& operator=(const TestDb&) = delete;
 
     bool ok() const { return m_ok; }
     QString folder() const { return dir.path(); }
+    const ShopPlace& place() const { return m_place; }
     Connection& db() { return *connection; }
 
     // Runs a statement straight on the file, for arranging and checking rows in tests.
@@ -35,5 +47,8 @@ public:
     std::unique_ptr<Connection> connection;
 
 private:
+    bool create();
+
+    ShopPlace m_place;
     bool m_ok = false;
 };
