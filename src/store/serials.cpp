@@ -36,10 +36,10 @@ std::optional<qint64> takeCounter(Connection& db, const QString& name) {
                        QStringLiteral("no such counter: ") + name);
         return std::nullopt;
     }
-    // The column name comes from the fixed list above, never from typed text.
+    // The column name comes from the fixed list above, never from typed text. The shop holds
+    // one row of counters.
     const QString sql = QStringLiteral("UPDATE SerialNo SET %1 = %1 + 1 "
-                                       "WHERE rowid = (SELECT min(rowid) FROM SerialNo) "
-                                       "AND %1 IS NOT NULL RETURNING %1 - 1")
+                                       "WHERE %1 IS NOT NULL RETURNING %1 - 1")
                             .arg(name);
     auto q = db.run(sql, {}, QStringLiteral("GetSerialNo"));
     if (!q || !q->next())

@@ -4,7 +4,7 @@
 #include "dbvalue.h"
 
 QString GetShopName(Connection& db) {
-    auto q = db.run(QStringLiteral("SELECT ShopName FROM ShopInfo ORDER BY rowid LIMIT 1"), {},
+    auto q = db.run(QStringLiteral("SELECT ShopName FROM ShopInfo LIMIT 1"), {},
                     QStringLiteral("GetShopName"));
     return q && q->next() ? readText(q->value(0)) : QString();
 }

@@ -88,12 +88,10 @@ struct ShopFixture : TestContext {
     QString rows(const QString& table, const QString& columns) {
         QStringList values;
         for (const QString& column : columns.split(QLatin1Char(' ')))
-            values << QStringLiteral("ifnull(%1, '-')").arg(column);
-        return t
-            .scalar(QStringLiteral("SELECT ifnull(group_concat(r, '; '), '') FROM (SELECT %1 "
-                                   "AS r FROM %2 ORDER BY r)")
-                        .arg(values.join(QStringLiteral(" || ' ' || ")), table))
-            .toString();
+            values << QStringLiteral("coalesce(CAST(%1 AS TEXT), '-')").arg(column);
+        return t.joined(QStringLiteral("SELECT %1 AS r FROM %2 ORDER BY r")
+                            .arg(values.join(QStringLiteral(" || ' ' || ")), table),
+                        QStringLiteral("; "));
     }
 
 private:

@@ -158,7 +158,7 @@ private Q_SLOTS:
         QVERIFY(ShopFixture::run(*visit, "R 000001 01, RR 000002 01, RR* 000003 01, R S88 01, "
                                          "A 000005 02, F 000006 01, S S00001 07"));
     }
-    void cleanup() { QVERIFY(m_shop->messages.boxes.isEmpty()); }
+    void cleanup() { QCOMPARE(m_shop->messages.texts().join("\n"), QString()); }
 
     // Each report's table as printed, and every column wide enough for its heading. The
     // rankings list the rental times asked for and name the range only when both ends are 0 or
@@ -233,12 +233,13 @@ private Q_SLOTS:
         m_shop->db().setTrace({});
         QVERIFY(r);
         // None walks the history of lines or charges from its start to find its rows; an index
-        // that holds only some rows (the open lines) holds no history.
+        // that holds only some rows (the open lines) holds no history. (The file's plans: a
+        // server plans by its own statistics.)
         static const QRegularExpression walk(
             R"(^(SCAN Order_|SEARCH Order_\w+ USING (?:COVERING )?INDEX (\w+) .*\(\w+<\?\)$))");
         const QString partial(
             "SELECT partial FROM pragma_index_list('Order_Details') WHERE name = ?");
-        for (const QString& sql : statements) {
+        for (const QString& sql : TestDb::onServer() ? QStringList() : statements) {
             auto plan =
                 m_shop->db().run("EXPLAIN QUERY PLAN " + sql, QVariantList(sql.count('?')), "plan");
             while (plan && plan->next()) {

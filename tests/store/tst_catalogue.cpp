@@ -169,11 +169,13 @@ private Q_SLOTS:
             {"UpdateProduct", [&] { return UpdateProduct(t.db(), title); }}};
         QVERIFY(write[QTest::currentDataTag()]());
         // The row written is the one stamped last.
-        QCOMPARE(t.row("SELECT * FROM " + table + " ORDER BY ModDate DESC"), stored);
+        QCOMPARE(t.row("SELECT * FROM " + table + " ORDER BY ModDate DESC NULLS LAST"), stored);
     }
 
     // A damaged page met after the first copies fails the read instead of giving a short list.
     void damagedPageFailsTheRead() {
+        if (TestDb::onServer())
+            QSKIP("a damaged page is a file's fault");
         TestDb t;
         QVERIFY(
             t.exec("WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 399) "

@@ -143,7 +143,8 @@ private Q_SLOTS:
         QVERIFY(InsertOrder(t.db(), order) && InsertOrderDetail(t.db(), lines[1]) &&
                 InsertPayment(t.db(), lines[1].payments[0]));
         for (const char* table : {"Orders", "Order_Details", "Order_Payment"}) {
-            const QString read = QStringLiteral("SELECT * FROM %1 ORDER BY InDate DESC").arg(table);
+            const QString read =
+                QStringLiteral("SELECT * FROM %1 ORDER BY InDate DESC NULLS LAST").arg(table);
             QCOMPARE(t.row(read), m_shop->row(read));
         }
     }
@@ -184,9 +185,7 @@ private Q_SLOTS:
             l.OrderIdx = QString::fromLatin1(orderIdx);
             QVERIFY(UpdateOrderDetail(t.db(), l));
         }
-        QCOMPARE(t.scalar("SELECT group_concat(ReturnDate) FROM "
-                          "(SELECT ReturnDate FROM Order_Details ORDER BY OrderIdx)")
-                     .toString(),
+        QCOMPARE(t.joined("SELECT ReturnDate FROM Order_Details ORDER BY OrderIdx"),
                  "2004-03-15,2004-03-10");
         // 2222-01-01 is how NoDate is stored.
         QVERIFY(t.exec("INSERT INTO Order_Payment (OrderIdx, RenewIndex, SettleDate, PayStatus, "
@@ -199,12 +198,12 @@ private Q_SLOTS:
         stamp.SettleDate = stamp.PayDate = Today;
         stamp.PayStatus = PayStatusCode::Unpaid;
         QVERIFY(SettlePayments(t.db(), stamp) && PayPayments(t.db(), stamp));
-        QCOMPARE(t.scalar("SELECT group_concat(OrderIdx || ' ' || RenewIndex || ' ' || SettleDate "
-                          "|| ' ' || PayStatus || ' ' || PayDate || ' ' || ifnull(ModDate, '-'), "
-                          "', ') FROM Order_Payment")
-                     .toString(),
+        QCOMPARE(t.joined("SELECT OrderIdx || ' ' || RenewIndex || ' ' || SettleDate || ' ' || "
+                          "PayStatus || ' ' || PayDate || ' ' || coalesce(ModDate, '-') "
+                          "FROM Order_Payment ORDER BY OrderIdx, RenewIndex",
+                          ", "),
                  "000011 0 2004-03-10 Y 2004-03-10 2004-03-10 18:40:00, "
-                 "000012 0 2222-01-01 N 2222-01-01 -, 000011 1 2004-03-07 Y 2004-03-07 -");
+                 "000011 1 2004-03-07 Y 2004-03-07 -, 000012 0 2222-01-01 N 2222-01-01 -");
     }
 };
 

@@ -100,9 +100,13 @@ private Q_SLOTS:
     // reading every name does, which is how a file made before the index searches.
     void nameIndexFindsWhatReadingEveryNameFinds() {
         TestDb indexed, older;
-        for (const char* drop : {"TRIGGER Customers_Names_Insert", "TRIGGER Customers_Names_Delete",
-                                 "TRIGGER Customers_Names_Update", "TABLE Customers_Names"})
-            QVERIFY(older.exec(QStringLiteral("DROP ") + drop));
+        const QStringList drops =
+            TestDb::onServer()
+                ? QStringList{"INDEX Customers_Names"}
+                : QStringList{"TRIGGER Customers_Names_Insert", "TRIGGER Customers_Names_Delete",
+                              "TRIGGER Customers_Names_Update", "TABLE Customers_Names"};
+        for (const QString& drop : drops)
+            QVERIFY(older.exec("DROP " + drop));
         QVERIFY(older.db().CloseDatabase() && older.db().OpenDatabase());
         const QStringList names = {"O'BRIEN PAT", "WONG 100% PURE", "LEE_KA YAN", "MacDonald",
                                    "陳大文",      "陳小明",         "MACDONALD",  "WONG 100 PURE"};
@@ -119,7 +123,8 @@ private Q_SLOTS:
             FindCustomerID(indexed.db(), CustFindBy::EnglishName, true, part, hits[0]);
             FindCustomerID(older.db(), CustFindBy::EnglishName, true, part, hits[1]);
             QCOMPARE(ids(hits[0]), ids(hits[1]));
-            QCOMPARE(searched.takeLast().contains("MATCH"), QString(part).size() >= 3);
+            QCOMPARE(searched.takeLast().contains("MATCH"),
+                     !TestDb::onServer() && QString(part).size() >= 3);
         }
     }
 
@@ -133,12 +138,13 @@ private Q_SLOTS:
         QCOMPARE(rec.RAWID, qint64(7));
         QCOMPARE(GetCustomerRawID(t.db(), rec), QStringLiteral("7"));
         rec.CustomerID = QStringLiteral("1002");
-        QVERIFY(InsertCustomer(t.db(), rec));
-        QCOMPARE(rec.RAWID, qint64(8));
-        const QString copy = "8|" + QString(Stored).replace("1001", "1002");
-        QCOMPARE(t.row("SELECT * FROM Customers WHERE RAWID = 8"), copy);
+        QVERIFY(InsertCustomer(t.db(), rec) && rec.RAWID != 7);
+        const QString copy =
+            QString::number(rec.RAWID) + "|" + QString(Stored).replace("1001", "1002");
+        const QString read = "SELECT * FROM Customers WHERE CustomerID = '1002'";
+        QCOMPARE(t.row(read), copy);
         QVERIFY(UpdateCustomer(t.db(), rec, true, true, TestClock(rec.ModDate)));
-        QCOMPARE(t.row("SELECT * FROM Customers WHERE RAWID = 8"), copy);
+        QCOMPARE(t.row(read), copy);
         QVERIFY(t.messages.boxes.isEmpty());
         QVERIFY(t.exec("INSERT INTO Customers (CustomerID) VALUES ('1003')"));
         rec.CustomerID = "1003";
@@ -149,8 +155,7 @@ private Q_SLOTS:
         QVERIFY(!GetCustomer(t.db(), rec));
         QCOMPARE(rec.CustomerID, QString("1003"));
         QCOMPARE(GetCustomerRawID(t.db(), rec), QString());
-        QCOMPARE(t.scalar("SELECT group_concat(CustomerID) FROM Customers").toString(),
-                 "1001,1002");
+        QCOMPARE(t.joined("SELECT CustomerID FROM Customers ORDER BY CustomerID"), "1001,1002");
     }
 
     // The member number and the statistics are written only when their flag says so;
@@ -210,8 +215,8 @@ private Q_SLOTS:
         AcctAdjustRec rec = hits[0];
         rec.AdjustID = QStringLiteral("000004");
         QVERIFY(InsertAcctAdjust(t.db(), rec) && DeleteAcctAdjust(t.db(), hits[0]));
-        const QString read = "SELECT group_concat(AdjustID || ' ' || AdjustAmt || ' ' || InDate || "
-                             "' ' || ModDate) FROM AcctAdjust WHERE AdjustID <> '000004'";
+        const QString read = "SELECT AdjustID || ' ' || AdjustAmt || ' ' || InDate || ' ' || "
+                             "ModDate FROM AcctAdjust WHERE AdjustID <> '000004' ORDER BY AdjustID";
         QCOMPARE(t.row("SELECT * FROM AcctAdjust WHERE AdjustID = '000004'"),
                  "2004-03-01 09:30:15|2004-03-02 08:00:00|000004|RENT REFUND 50%|-5000|"
                  "2004-02-29|13|2004-03-01|000777|R9");
@@ -221,9 +226,8 @@ private Q_SLOTS:
         rec.InDate = QDateTime(QDate(2030, 1, 1), QTime(0, 0));
         QVERIFY(UpdateAcctAdjust(t.db(), rec, clock));
         QCOMPARE(rec.ModDate, clock.now());
-        QCOMPARE(t.scalar(read).toString(),
-                 "000001 -120000 2004-03-01 09:30:15 2004-03-01 10:00:00,"
-                 "000003 -12345000 2004-03-01 09:30:15 2004-03-12 17:05:09");
+        QCOMPARE(t.joined(read), "000001 -120000 2004-03-01 09:30:15 2004-03-01 10:00:00,"
+                                 "000003 -12345000 2004-03-01 09:30:15 2004-03-12 17:05:09");
         QVERIFY(t.messages.boxes.isEmpty());
     }
 

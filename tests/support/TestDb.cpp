@@ -30,6 +30,11 @@ int nextShopNumber() {
     return ++counter;
 }
 
+// A server's NULL number reads as a typed null, which would print as 0.
+QString text(const QVariant& value) {
+    return value.isNull() ? QString() : value.toString();
+}
+
 } // namespace
 
 bool TestDb::onServer() {
@@ -125,12 +130,40 @@ bool TestDb::insertRow(const QString& table, const QString& row) {
         values);
 }
 
+bool TestDb::refuseInserts(const QString& table, const QString& reason, bool atCommit) {
+    if (!onServer())
+        return exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON %1 "
+                                   "BEGIN SELECT RAISE(ABORT, '%2'); END")
+                        .arg(table, reason));
+    return exec(QStringLiteral("CREATE FUNCTION refuse() RETURNS trigger LANGUAGE plpgsql "
+                               "AS $$BEGIN RAISE EXCEPTION '%1'; END$$")
+                    .arg(reason)) &&
+           exec(QString::fromLatin1(atCommit ? "CREATE CONSTRAINT TRIGGER refuse AFTER INSERT "
+                                               "ON %1 DEFERRABLE INITIALLY DEFERRED "
+                                             : "CREATE TRIGGER refuse BEFORE INSERT ON %1 ")
+                    .arg(table) +
+                QStringLiteral("FOR EACH ROW EXECUTE FUNCTION refuse()"));
+}
+
+bool TestDb::allowInserts(const QString& table) {
+    return exec(onServer() ? QStringLiteral("DROP TRIGGER refuse ON ") + table
+                           : QStringLiteral("DROP TRIGGER refuse"));
+}
+
+QString TestDb::joined(const QString& sql, const QString& separator) {
+    auto q = connection->run(sql, {}, QStringLiteral("TestDb"));
+    QStringList values;
+    while (q && q->next())
+        values << text(q->value(0));
+    return values.join(separator);
+}
+
 QString TestDb::row(const QString& sql, const QVariantList& values) {
     auto q = connection->run(sql, values, QStringLiteral("TestDb"));
     QStringList columns;
     if (q && q->next()) {
         for (int i = 0; i < q->columns(); ++i)
-            columns << q->value(i).toString();
+            columns << text(q->value(i));
     }
     return columns.join(QLatin1Char('|'));
 }

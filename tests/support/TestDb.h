@@ -39,6 +39,12 @@ public:
     QVariant scalar(const QString& sql, const QVariantList& values = {});
     // Stores a row given as its values joined by '|'; an empty value is NULL.
     bool insertRow(const QString& table, const QString& row);
+    // Makes every insert into `table` fail with `reason`, as a full disk would; on a server,
+    // with `atCommit`, only when the transaction commits.
+    bool refuseInserts(const QString& table, const QString& reason, bool atCommit = false);
+    bool allowInserts(const QString& table);
+    // The first column of every row the statement gives, joined by `separator`.
+    QString joined(const QString& sql, const QString& separator = QStringLiteral(","));
     // The first row the statement gives, its values as text joined by '|'; empty when none.
     QString row(const QString& sql, const QVariantList& values = {});
 
