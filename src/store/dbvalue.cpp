@@ -114,7 +114,7 @@ double readReal(const QVariant& v) {
 }
 
 QString containsPattern(const QString& text) {
-    QString escaped = text;
+    QString escaped = text.toUpper();
     escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
     escaped.replace(QLatin1Char('%'), QStringLiteral("\\%"));
     escaped.replace(QLatin1Char('_'), QStringLiteral("\\_"));

@@ -24,5 +24,6 @@ qint64 readCount(const QVariant& v);
 double readReal(const QVariant& v);
 
 // A bound pattern for "LIKE ? ESCAPE '\'" that matches rows containing `text`, with any
-// % and _ the clerk typed matching themselves.
+// % and _ the clerk typed matching themselves. The program stores text upper case, and so is
+// the pattern: a server's LIKE tells cases apart, where the file's does not.
 QString containsPattern(const QString& text);
