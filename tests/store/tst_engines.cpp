@@ -1,4 +1,5 @@
 #include "ShopFixture.h"
+#include "compaction.h"
 #include "schema.h"
 
 #include <QMap>
@@ -123,6 +124,14 @@ private Q_SLOTS:
         const QString differences = "only in the file: " + missingFrom(onServer, onFile) +
                                     "\nonly on the server: " + missingFrom(onFile, onServer);
         QVERIFY2(onFile == onServer, qPrintable(differences));
+    }
+
+    // Compact DB vacuums a server database where it is, outside any transaction; closing the
+    // program leaves it alone.
+    void serverIsVacuumed() {
+        TestDb t;
+        QVERIFY(t.ok() && CompactShop(t.db()) && !CompactsOnClose(t.db()));
+        QCOMPARE(t.messages.texts(), QStringList());
     }
 
     // A save while the server is down fails like any refused save and leaves the visit as it
