@@ -1,6 +1,7 @@
 #include "frmMain.h"
 
 #include "AppContext.h"
+#include "Connection.h"
 #include "HourglassGuard.h"
 #include "KeyPreview.h"
 #include "Screens.h"
@@ -250,6 +251,8 @@ void frmMain::setupMenus() {
             &QAction::triggered, this, [this] { m_screens.OpenCategory(); });
     connect(addEntry(control, QStringLiteral("mCompactDB"), QStringLiteral("Compact DB")),
             &QAction::triggered, this, &frmMain::CompactDatabase);
+    connect(addEntry(control, QStringLiteral("mDatabase"), QStringLiteral("Database")),
+            &QAction::triggered, this, &frmMain::showDatabase);
     connect(addEntry(control, QStringLiteral("mExit"), QStringLiteral("Exit(&X)")),
             &QAction::triggered, this, &QWidget::close);
 
@@ -367,17 +370,23 @@ void frmMain::showAbout() {
     about.exec();
 }
 
+void frmMain::showDatabase() {
+    m_ctx.messages.show(m_ctx.db.place().describe(), MsgIcon::Information, MsgButtons::Ok,
+                        QStringLiteral("Database"));
+}
+
 void frmMain::CompactDatabase() {
     const HourglassGuard hourglass;
     sbPanel1->setText(QStringLiteral("Compressing Database! Please wait..."));
     // Painted now: the compaction blocks the window until it is done.
     sbPanel1->repaint();
-    CompactAndBackup(m_ctx.db);
+    CompactShop(m_ctx.db);
 }
 
-// Every way of closing the main window ends the program, so the database is compacted first;
-// the clerk cannot cancel it.
+// Every way of closing the main window ends the program, so a database file is compacted
+// first; the clerk cannot cancel it.
 void frmMain::closeEvent(QCloseEvent* event) {
-    CompactDatabase();
+    if (CompactsOnClose(m_ctx.db))
+        CompactDatabase();
     event->accept();
 }

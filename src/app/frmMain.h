@@ -22,8 +22,8 @@ class QToolBar;
 
 // The home screen: one search page per kind of work, a toolbar and menus that switch pages and
 // open the other screens, and a status bar with a message panel and the clock. Enter in a
-// search box finds the record and opens its screen through `screens`. Closing it compacts the
-// database.
+// search box finds the record and opens its screen through `screens`. Closing it compacts a
+// database file.
 class frmMain : public QMainWindow {
     Q_OBJECT
     Q_PROPERTY(int CurrentTab READ CurrentTab WRITE setCurrentTab)
@@ -70,6 +70,8 @@ private:
     void editAdjustment();
     void showCategoryDescription();
     void showAbout();
+    // Where the shop's data is, for the clerk to read.
+    void showDatabase();
 
     AppContext& m_ctx;
     Screens& m_screens;

@@ -33,9 +33,13 @@ int main(int argc, char* argv[]) {
         ShowSplash(splash, clock);
     }
 
-    // The shop's database is the one in the folder the program was started from.
-    Connection db(messages, QDir::currentPath());
+    // The shop's database is the one the user's settings name, by default the one in the
+    // folder the program was started from.
     QSettings settings(QStringLiteral("Vormel"), QStringLiteral("Vormel"));
+    const std::optional<ShopPlace> place = ChooseShop(settings, QDir::currentPath(), messages);
+    if (!place)
+        return 1;
+    Connection db(messages, *place);
     AppContext ctx(db, messages, clock, settings);
     if (!InitCodes(ctx))
         return 1;

@@ -217,3 +217,15 @@ bool CompactAndBackup(Connection& db, const std::function<void()>& afterCopy) {
     const bool reopened = db.isOpen() || db.OpenDatabase();
     return compacted && reopened;
 }
+
+bool CompactShop(Connection& db) {
+    if (!db.place().onServer())
+        return CompactAndBackup(db);
+    // VACUUM refuses to run inside a transaction, so it goes as it stands, outside one.
+    return db.OpenDatabase() &&
+           db.exec(QStringLiteral("VACUUM (ANALYZE)"), {}, QStringLiteral("CompactShop"));
+}
+
+bool CompactsOnClose(const Connection& db) {
+    return !db.place().onServer();
+}
