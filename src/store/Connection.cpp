@@ -84,6 +84,7 @@ bool Connection::OpenDatabase() {
     ready = ready && checkColumns() && proveWritable();
     if (!ready)
         release();
+    m_wanted = ready;
     return ready;
 }
 
@@ -148,6 +149,7 @@ bool Connection::CloseDatabase() {
     if (!isOpen())
         return true;
     Q_EMIT aboutToClose();
+    m_wanted = false;
     release();
     return true;
 }
@@ -210,8 +212,9 @@ bool Connection::exec(const QString& sql, const QVariantList& values, const QStr
     return !error;
 }
 
+// The server driver closes a connection it finds broken; one the program closed stays closed.
 Connection::Retry Connection::afterFailure() {
-    if (m_inTransaction || !isOpen() || !m_rules.lost(database()))
+    if (m_inTransaction || !m_wanted || (isOpen() && !m_rules.lost(database())))
         return Retry::No;
     release();
     return OpenDatabase() ? Retry::Again : Retry::Reported;

@@ -115,6 +115,8 @@ private:
     QString m_lastSql;
     QString m_lastError;
     bool m_inTransaction = false;
+    // Opened by the program and not closed by it since.
+    bool m_wanted = false;
     QSet<QString> m_tables;
     std::unordered_map<QString, std::shared_ptr<QSqlQuery>> m_prepared;
     Trace m_trace;
