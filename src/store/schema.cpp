@@ -19,9 +19,10 @@ QString readSchema(EngineKind engine) {
 
 // Whether the database already holds a table of the shop; says so in `error`.
 bool holdsShopTables(QSqlQuery& q, const ShopPlace& place, QString& error) {
-    if (!q.exec(QStringLiteral("SELECT count(*) FROM information_schema.tables "
-                               "WHERE table_schema = current_schema() AND "
-                               "table_name IN ('customers', 'orders', 'order_details', 'items')")) ||
+    if (!q.exec(
+            QStringLiteral("SELECT count(*) FROM information_schema.tables "
+                           "WHERE table_schema = current_schema() AND "
+                           "table_name IN ('customers', 'orders', 'order_details', 'items')")) ||
         !q.next()) {
         error = q.lastError().text();
         return true;
@@ -87,6 +88,14 @@ bool createSchemaFile(const QString& path, QString& error) {
     return ok;
 }
 
+bool beginSchema(QSqlDatabase& db, const ShopPlace& place, QString& error) {
+    QSqlQuery q(db);
+    const bool begun = q.exec(QStringLiteral("BEGIN"));
+    error = begun ? QString() : q.lastError().text();
+    return begun && !(place.onServer() && holdsShopTables(q, place, error)) &&
+           (error = applySchema(db, place.engine)).isEmpty();
+}
+
 bool createSchemaOnServer(const ShopPlace& place, QString& error) {
     const QString name = QStringLiteral("vormel-schema-server");
     bool ok = false;
@@ -97,13 +106,40 @@ bool createSchemaOnServer(const ShopPlace& place, QString& error) {
         error = ok ? QString() : db.lastError().text();
         QSqlQuery q(db);
         // Tables, indexes and all are made in one transaction, or none of them.
-        ok = ok && q.exec(QStringLiteral("BEGIN")) && !holdsShopTables(q, place, error) &&
-             (error = applySchema(db, EngineKind::Postgres)).isEmpty() &&
-             q.exec(QStringLiteral("COMMIT"));
+        ok = ok && beginSchema(db, place, error) && q.exec(QStringLiteral("COMMIT"));
         if (!ok && error.isEmpty())
             error = q.lastError().text();
         db.close();
     }
     QSqlDatabase::removeDatabase(name);
     return ok;
+}
+
+QList<SchemaTable> schemaTables() {
+    static const QList<SchemaTable> tables = [] {
+        QList<SchemaTable> found;
+        const QString name = QStringLiteral("vormel-schema-tables");
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+            db.setDatabaseName(QStringLiteral(":memory:"));
+            QSqlQuery q(db);
+            // The name index is a virtual table whose own tables carry its name as a prefix.
+            if (db.open() && applySchema(db).isEmpty() &&
+                q.exec(QStringLiteral("SELECT m.name, c.name FROM sqlite_master AS m "
+                                      "JOIN pragma_table_info(m.name) AS c "
+                                      "WHERE m.type = 'table' AND m.name NOT LIKE 'sqlite\\_%' "
+                                      "ESCAPE '\\' AND m.name NOT LIKE 'Customers\\_Names%' "
+                                      "ESCAPE '\\' ORDER BY m.rowid, c.cid"))) {
+                while (q.next()) {
+                    if (found.isEmpty() || found.constLast().name != q.value(0).toString())
+                        found.append({q.value(0).toString(), {}});
+                    found.last().columns << q.value(1).toString();
+                }
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        return found;
+    }();
+    return tables;
 }

@@ -2,6 +2,7 @@
 
 #include "ShopPlace.h"
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -24,3 +25,18 @@ bool createSchemaFile(const QString& path, QString& error);
 // Fills an empty database on a server with the schema, in one transaction. Refuses one that
 // already holds a shop's tables; says why in `error`.
 bool createSchemaOnServer(const ShopPlace& place, QString& error);
+
+// Begins a transaction on an open database of `place`'s engine and creates the schema in it,
+// so that the caller can fill the shop and commit it whole, or roll back and leave the database
+// as it was. Refuses a server database that already holds a shop's tables; says why in `error`.
+bool beginSchema(QSqlDatabase& db, const ShopPlace& place, QString& error);
+
+// A table of the shop with its columns in the schema's order.
+struct SchemaTable {
+    QString name;
+    QStringList columns;
+};
+
+// Every table of the shop, as both engines hold it, in the schema's order; not the name index,
+// which each engine keeps in step with Customers by itself.
+QList<SchemaTable> schemaTables();

@@ -1,10 +1,12 @@
 #include "Connection.h"
 #include "FileProbe.h"
 #include "ScriptedMessages.h"
+#include "TestDb.h"
 #include "commandline.h"
 #include "dbfile.h"
 #include "demo.h"
 #include "generate.h"
+#include "schema.h"
 #include "serials.h"
 #include "shopinfo.h"
 
@@ -234,15 +236,36 @@ const QRegularExpression OperationLine(QStringLiteral(
 const QRegularExpression
     MemoryLine(QStringLiteral(R"(^peak memory\s+(\d+\.\d)\s+200\s+(ok|MISSED)$)"));
 
-// How many rows of the shop's own tables differ between `file` and `original`; the work
-// tables and the summary row are the benchmark's to rewrite.
-qint64 changedRows(const QString& file, const QString& original) {
+// The shop's own tables; the work tables and the summary row are the benchmark's to rewrite.
+const QStringList TradeTables = QStringLiteral("Customers Orders Order_Details Order_Payment Items "
+                                               "Products Sales AcctAdjust SerialNo")
+                                    .split(' ');
+
+QStringList allTables() {
+    QStringList names;
+    for (const SchemaTable& t : schemaTables())
+        names << t.name;
+    return names;
+}
+
+// A new database on the test cluster, by its address; none without a cluster.
+QString serverShop(const QString& name) {
+    const QString cluster = qEnvironmentVariable("VORMEL_TEST_PGHOST");
+    const QString db =
+        QString("vormel_tools_%1_%2").arg(name).arg(QCoreApplication::applicationPid());
+    if (cluster.isEmpty() || !TestDb::onServerAdmin("CREATE DATABASE " + db).isEmpty())
+        return {};
+    return QString("postgresql://postgres@/%1?host=%2").arg(db, cluster);
+}
+
+// How many rows of `tables` differ between the files `file` and `original`.
+qint64 changedRows(const QString& file, const QString& original,
+                   const QStringList& tables = TradeTables) {
     CreatedFile copy(file);
     if (!copy.db->exec("ATTACH DATABASE ? AS o", {original}, "test"))
         return -1;
     qint64 changed = 0;
-    for (const QString t : {"Customers", "Orders", "Order_Details", "Order_Payment", "Items",
-                            "Products", "Sales", "AcctAdjust", "SerialNo"})
+    for (const QString& t : tables)
         changed += copy.count("(SELECT * FROM " + t + " EXCEPT SELECT * FROM o." + t + ")") +
                    copy.count("(SELECT * FROM o." + t + " EXCEPT SELECT * FROM " + t + ")");
     return changed;
@@ -258,6 +281,8 @@ class Test_tools : public QObject {
 
     // The demo on two days, a generated shop, a shop without trade.
     QList<std::shared_ptr<CreatedFile>> m_shops;
+    // Large enough that a copy of it takes a moment.
+    std::shared_ptr<CreatedFile> m_large;
     shop::RowCounts m_written;
     const QList<QList<RowCheck>> shapes = {DemoShape + TradeInvariants, DemoShape + TradeInvariants,
                                            GeneratedShape + TradeInvariants};
@@ -268,6 +293,9 @@ private slots:
                    std::make_shared<CreatedFile>(demoSpec(NewYear)),
                    std::make_shared<CreatedFile>(generatedSpec(tinyShop(), m_written)),
                    std::make_shared<CreatedFile>(Plain)};
+        shop::RowCounts large;
+        m_large = std::make_shared<CreatedFile>(
+            generatedSpec({.members = 2000, .titles = 100, .copies = 400, .years = 1}, large));
         for (const auto& f : m_shops) {
             QVERIFY2(f->opened, qPrintable(f->error));
             QVERIFY(f->messages.boxes.isEmpty());
@@ -354,11 +382,10 @@ private slots:
     void commandLineRefused_data() {
         QTest::addColumn<QStringList>("args");
         for (const char* args :
-             {"", "create", "generate --seed 2", "create --fast Flicka.mdb",
-              "create Flicka.mdb --shop-name", "create a.mdb b.mdb",
-              "generate --titles 10 --copies 9 x.mdb", "generate --members 0 x.mdb",
-              "generate --years five x.mdb", "generate --years 21 x.mdb", "generate --demo x.mdb",
-              "create --members 10 x.mdb"})
+             {"", "create", "generate --seed 2", "create --fast Flicka.mdb", "create a.mdb b.mdb",
+              "copy a.mdb", "copy --shop-name S a.mdb b.mdb",
+              "generate --titles 10 --copies 9 x.mdb", "generate --years five x.mdb",
+              "generate --years 21 x.mdb", "generate --demo x.mdb", "create --members 10 x.mdb"})
             QTest::newRow(args) << QString::fromLatin1(args).split(' ', Qt::SkipEmptyParts);
     }
     void commandLineRefused() {
@@ -385,11 +412,11 @@ private slots:
         for (const QString& row : QStringList{
                  "vormel-db make Flicka.mdb||2|usage: vormel-db create",
                  "vormel-db create Flicka.mdb|mine|1|Flicka.mdb already exists",
+                 "vormel-db copy Flicka.mdb Flicka.mdb|no trade|1|Flicka.mdb already exists",
                  "vormel-db create --demo --shop-name 影視店 Flicka.mdb||0|",
                  "vormel-db generate --members 150 --titles 40 --copies 160 --years 1 --seed 7 "
                  "shop.mdb||0|" +
                      generated,
-                 "vormel-bench|no trade|2|usage: vormel-bench FILE",
                  "vormel-bench a.mdb b.mdb|no trade|2|usage: vormel-bench FILE",
                  "vormel-bench none.mdb||1|vormel-bench: none.mdb: no such file",
                  "vormel-bench Flicka.mdb|no trade|1|vormel-bench: the file holds no trade"})
@@ -478,6 +505,74 @@ private slots:
             QVERIFY2(OperationLine.match(line).hasMatch(), qPrintable(line));
         QCOMPARE(changedRows(dir.filePath(name), m_shops[2]->path()), 0);
         QCOMPARE(entries(dir.path()), QStringList{name});
+    }
+
+    // Every row of every table arrives as it was (Chinese names, NULLs, integers, a double),
+    // on a server and back too.
+    void copyKeepsEveryRow_data() {
+        QTest::addColumn<QStringList>("through");
+        QTest::newRow("file to file") << QStringList{};
+        if (const QString server = serverShop("copy"); !server.isEmpty())
+            QTest::newRow("file to server to file") << QStringList{server};
+    }
+    void copyKeepsEveryRow() {
+        QFETCH(QStringList, through);
+        CreatedFile demo(m_shops[0]->path());
+        QVERIFY(demo.db->exec("INSERT INTO Order_Payment (OrderIdx, Discount) VALUES (?, ?)",
+                              {"X", 0.1 + 0.2}, "test"));
+        const QStringList places =
+            QStringList{demo.path()} + through + QStringList{demo.dir.filePath("back.mdb")};
+        for (qsizetype i = 0; i + 1 < places.size(); ++i) {
+            const ToolRun run =
+                runTool(DbTool, {"copy", places[i], places[i + 1]}, demo.dir.path());
+            QVERIFY2(run.exitCode == 0 && run.out.contains("Order_Payment: "), qPrintable(run.err));
+        }
+        QCOMPARE(changedRows(places.last(), demo.path(), allTables()), 0);
+    }
+
+    // A killed copy leaves nothing under the destination's name, nor tables on a server: the
+    // next try simply copies.
+    void copyAgainAfterAKill_data() {
+        QTest::addColumn<QString>("destination");
+        QTest::newRow("file") << "copy.mdb";
+        if (const QString server = serverShop("killed"); !server.isEmpty())
+            QTest::newRow("server") << server;
+    }
+    void copyAgainAfterAKill() {
+        QFETCH(QString, destination);
+        QTemporaryDir dir;
+        QProcess copy;
+        copy.setWorkingDirectory(dir.path());
+        copy.start(DbTool, {"copy", m_large->path(), destination});
+        QVERIFY(copy.waitForReadyRead(60000));
+        copy.kill();
+        QVERIFY(copy.waitForFinished());
+        QCOMPARE(copy.exitStatus(), QProcess::CrashExit);
+        QVERIFY(!QFile::exists(dir.filePath(destination)));
+        const ToolRun again = runTool(DbTool, {"copy", m_large->path(), destination}, dir.path());
+        QVERIFY2(again.exitCode == 0, qPrintable(again.err));
+    }
+
+    // A demo made on a server opens as the program opens it, and is refused as a destination;
+    // a copy of it hands out member numbers past the copied ones.
+    void demoOnAServer() {
+        const QStringList shops = {serverShop("demo"), serverShop("demo_copy")};
+        if (shops[0].isEmpty())
+            QSKIP("no test cluster (VORMEL_TEST_PGHOST)");
+        QCOMPARE(runTool(DbTool, {"create", "--demo", shops[0]}, QDir::tempPath()).exitCode, 0);
+        QCOMPARE(runTool(DbTool, {"copy", shops[0], shops[1]}, QDir::tempPath()).exitCode, 0);
+        const ToolRun refused =
+            runTool(DbTool, {"copy", m_shops[0]->path(), shops[0]}, QDir::tempPath());
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains("already holds a shop"), qPrintable(refused.err));
+        QString error;
+        ScriptedMessages messages;
+        Connection made(messages, *ShopPlace::fromAddress(shops[0], error));
+        Connection copy(messages, *ShopPlace::fromAddress(shops[1], error));
+        QVERIFY(made.OpenDatabase() && copy.OpenDatabase());
+        auto members = made.run("SELECT count(*) FROM Customers", {}, "test");
+        QVERIFY(members && members->next() && members->value(0).toInt() > 0);
+        QVERIFY(copy.exec("INSERT INTO Customers (CustomerID) VALUES (?)", {"999999"}, "test"));
     }
 };
 

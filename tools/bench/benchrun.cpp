@@ -59,15 +59,16 @@ bool BenchResult::met() const {
     return ran && medianMs <= targetMs && withinMemory && withinRatio;
 }
 
-BenchResult measure(const BenchCase& c, Connection& db, RawSqlite& raw) {
+BenchResult measure(const BenchCase& c, Connection& db, RawSqlite* raw) {
+    const bool compared = c.compareRaw && raw;
     BenchResult r;
     r.name = c.name;
     r.targetMs = c.targetMs;
     r.limitMB = c.limitMB;
-    r.ratioGoal = c.ratioGoal;
+    r.ratioGoal = compared ? c.ratioGoal : 0;
     bool ok = true;
     const QList<TracedStatement> statements =
-        c.compareRaw ? record(c, db, ok) : QList<TracedStatement>();
+        compared ? record(c, db, ok) : QList<TracedStatement>();
     QList<double> ms;
     QList<double> rawMs;
     QElapsedTimer timer;
@@ -76,9 +77,9 @@ BenchResult measure(const BenchCase& c, Connection& db, RawSqlite& raw) {
         timer.start();
         ok = c.run();
         ms << elapsedMs(timer);
-        if (ok && c.compareRaw) {
+        if (ok && compared) {
             timer.start();
-            ok = raw.replay(statements);
+            ok = raw->replay(statements);
             rawMs << elapsedMs(timer);
         }
     }

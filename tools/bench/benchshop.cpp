@@ -59,7 +59,8 @@ bool BenchShop::findMember() {
                        "JOIN Orders ON Orders.OrderID = Order_Details.OrderID "
                        "JOIN Customers ON Customers.CustomerID = Orders.CustomerID "
                        "WHERE Order_Details.RentStatus = ? AND Customers.Active = ? "
-                       "GROUP BY Orders.OrderID ORDER BY count(*) DESC, Orders.OrderID LIMIT 1"),
+                       "GROUP BY Orders.OrderID, Customers.CustomerID, Customers.EnglishName "
+                       "ORDER BY count(*) DESC, Orders.OrderID LIMIT 1"),
         {RentStatusCode::Out, QStringLiteral("Y")}, QStringLiteral("vormel-bench"));
     if (!q || !q->next())
         return false;

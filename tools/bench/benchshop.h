@@ -8,10 +8,10 @@
 #include <QDate>
 #include <QString>
 
-// The shop file under measurement, opened the way the program opens its own (the page cache,
-// synchronous writes and everything else as they are at the counter; compaction never runs),
-// and what the runs take from it: the last day of trade and the member with the most copies
-// out, who comes in when one of them is overdue.
+// The shop file (or server database) under measurement, opened the way the program opens its
+// own (the page cache, synchronous writes and everything else as they are at the counter;
+// compaction never runs), and what the runs take from it: the last day of trade and the
+// member with the most copies out, who comes in when one of them is overdue.
 class BenchShop {
 public:
     // False, with `error` set, when the file cannot be opened or holds no such member.

@@ -3,10 +3,14 @@
 #include <QCommandLineParser>
 
 const char* const DbUsage =
-    "usage: vormel-db create [--demo] [--shop-name NAME] FILE\n"
+    "usage: vormel-db create [--demo] [--shop-name NAME] PLACE\n"
     "       vormel-db generate [--members N] [--titles N] [--copies N] [--years N] [--seed N]\n"
-    "                          [--shop-name NAME] FILE\n"
-    "       vormel-db upgrade FILE\n";
+    "                          [--shop-name NAME] PLACE\n"
+    "       vormel-db upgrade PLACE\n"
+    "       vormel-db copy SOURCE DESTINATION\n"
+    "PLACE, SOURCE and DESTINATION are each a file, or a database on a PostgreSQL server:\n"
+    "  postgresql://USER@HOST:PORT/DBNAME or postgresql://USER@/DBNAME?host=/SOCKET/FOLDER\n"
+    "create, generate and copy make a new file, or fill an empty server database.\n";
 
 namespace {
 
@@ -73,9 +77,10 @@ std::optional<DbCommand> parseDbCommand(const QStringList& arguments) {
     if (parser.isSet(help))
         return command;
     const QStringList args = parser.positionalArguments();
-    if (args.size() != 2 || args.at(1).isEmpty())
+    if (args.isEmpty() || args.size() != (args.at(0) == QStringLiteral("copy") ? 3 : 2) ||
+        args.contains(QString()))
         return std::nullopt;
-    command.file = args.at(1);
+    command.file = args.last();
     command.shopName = parser.value(shopName);
     if (args.at(0) == QStringLiteral("create") && !anySizeSet(parser)) {
         command.kind = DbCommand::Kind::Create;
@@ -87,9 +92,16 @@ std::optional<DbCommand> parseDbCommand(const QStringList& arguments) {
         command.kind = DbCommand::Kind::Generate;
         return command;
     }
-    if (args.at(0) == QStringLiteral("upgrade") && !parser.isSet(demo) && !parser.isSet(shopName) &&
-        !anySizeSet(parser)) {
+    // Neither upgrade nor copy takes an option.
+    if (parser.isSet(demo) || parser.isSet(shopName) || anySizeSet(parser))
+        return std::nullopt;
+    if (args.at(0) == QStringLiteral("upgrade")) {
         command.kind = DbCommand::Kind::Upgrade;
+        return command;
+    }
+    if (args.at(0) == QStringLiteral("copy")) {
+        command.kind = DbCommand::Kind::Copy;
+        command.source = args.at(1);
         return command;
     }
     return std::nullopt;

@@ -9,9 +9,12 @@
 
 // What vormel-db was asked to do.
 struct DbCommand {
-    enum class Kind { Help, Create, Generate, Upgrade };
+    enum class Kind { Help, Create, Generate, Upgrade, Copy };
     Kind kind = Kind::Help;
+    // A file or a server address: the shop made, upgraded, or copied to.
     QString file;
+    // copy only: the shop copied.
+    QString source;
     QString shopName;
     // create only.
     bool demo = false;
@@ -22,6 +25,6 @@ struct DbCommand {
 extern const char* const DbUsage;
 
 // Reads the arguments, program name first. Nothing when they do not make one command: an
-// unknown command or option, an option of the other command, a size out of range, no file
-// or more than one.
+// unknown command or option, an option of another command, a size out of range, no file
+// or more than one (copy: other than two).
 std::optional<DbCommand> parseDbCommand(const QStringList& arguments);

@@ -2,97 +2,54 @@
 
 #include "Connection.h"
 #include "baserows.h"
+#include "newfile.h"
 #include "schema.h"
 #include "shopinfo.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
-QString alreadyExists(const QString& path) {
-    return path + QStringLiteral(" already exists");
-}
-
-bool taken(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
-
-// The schema and every row, written through a connection on the file in `folder`.
-bool buildFile(const QString& folder, const WorkingFileSpec& spec, MessageService& messages,
-               QString& error) {
-    if (!createSchemaFile(QDir(folder).filePath(Connection::LiveFile), error))
-        return false;
-    Connection db(messages, folder);
-    const bool ok = db.OpenDatabase() && writeBaseRows(db, spec.created) &&
-                    (spec.shopName.isEmpty() || SetShopName(db, spec.shopName)) &&
-                    (!spec.fill || spec.fill(db));
+// The base rows and everything else the spec asks for, in one transaction.
+bool fillShop(Connection& db, const WorkingFileSpec& spec, QString& error) {
+    bool ok = db.OpenDatabase();
+    if (ok) {
+        TransactionGuard transaction(db);
+        ok = transaction.begun() && writeBaseRows(db, spec.created) &&
+             (spec.shopName.isEmpty() || SetShopName(db, spec.shopName)) &&
+             (!spec.fill || spec.fill(db)) && transaction.commit();
+    }
     db.CloseDatabase();
-    if (!ok && error.isEmpty())
+    if (!ok)
         error = db.LastError().isEmpty() ? QStringLiteral("the rows could not be written")
                                          : db.LastError();
     return ok;
-}
-
-// A rename that refuses to replace anything, even a file that appeared a moment ago. On a
-// file system without such a rename, a hard link gives the same guarantee.
-bool moveIntoPlace(const QString& from, const QString& to, QString& error) {
-    const QByteArray source = QFile::encodeName(from);
-    const QByteArray target = QFile::encodeName(to);
-    int rc =
-        ::renameat2(AT_FDCWD, source.constData(), AT_FDCWD, target.constData(), RENAME_NOREPLACE);
-    if (rc != 0 && (errno == EINVAL || errno == ENOSYS)) {
-        rc = ::link(source.constData(), target.constData());
-        if (rc == 0)
-            ::unlink(source.constData());
-    }
-    if (rc == 0)
-        return true;
-    error = errno == EEXIST
-                ? alreadyExists(to)
-                : to + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno));
-    return false;
-}
-
-// Makes the new name itself survive a power cut, not only the file's contents.
-void syncFolder(const QString& folder) {
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
 }
 
 } // namespace
 
 bool createWorkingFile(const QString& path, const WorkingFileSpec& spec, MessageService& messages,
                        QString& error) {
-    error.clear();
-    if (taken(path)) {
-        error = alreadyExists(path);
+    return placeNewFile(
+        path,
+        [&](const QString& file, QString& buildError) {
+            if (!createSchemaFile(file, buildError))
+                return false;
+            Connection db(messages, QFileInfo(file).absolutePath());
+            return fillShop(db, spec, buildError);
+        },
+        error);
+}
+
+bool createWorkingShop(const ShopPlace& place, const WorkingFileSpec& spec,
+                       MessageService& messages, QString& error) {
+    if (!createSchemaOnServer(place, error))
         return false;
-    }
-    const QFileInfo target(path);
-    const QString folder = target.absolutePath();
-    QTemporaryDir work(
-        QDir(folder).filePath(QStringLiteral(".") + target.fileName() + QStringLiteral("-XXXXXX")));
-    if (!work.isValid()) {
-        error =
-            QStringLiteral("cannot write in ") + folder + QStringLiteral(": ") + work.errorString();
-        return false;
-    }
-    if (!buildFile(work.path(), spec, messages, error) ||
-        !moveIntoPlace(work.filePath(Connection::LiveFile), path, error))
-        return false;
-    syncFolder(folder);
-    return true;
+    Connection db(messages, place);
+    if (fillShop(db, spec, error))
+        return true;
+    error += QStringLiteral("\n%1 now holds the shop's empty tables and no rows; drop the "
+                            "database and make it again before the next try")
+                 .arg(place.address());
+    return false;
 }

@@ -4,6 +4,10 @@
 #include <QFileInfo>
 
 bool ShopFile::open(const QString& path, MessageService& messages, QString& error) {
+    if (ShopPlace::isAddress(path)) {
+        const std::optional<ShopPlace> place = ShopPlace::fromAddress(path, error);
+        return place && opened(path, std::make_unique<Connection>(messages, *place), error);
+    }
     const QFileInfo file(path);
     if (!file.isFile()) {
         error = path + QStringLiteral(": no such file");
@@ -18,7 +22,11 @@ bool ShopFile::open(const QString& path, MessageService& messages, QString& erro
             return false;
         }
     }
-    m_db = std::make_unique<Connection>(messages, folder);
+    return opened(path, std::make_unique<Connection>(messages, folder), error);
+}
+
+bool ShopFile::opened(const QString& path, std::unique_ptr<Connection> db, QString& error) {
+    m_db = std::move(db);
     if (m_db->OpenDatabase())
         return true;
     error = path + QStringLiteral(": cannot open it");

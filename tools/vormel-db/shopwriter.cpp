@@ -23,9 +23,10 @@ qint64 RowCounts::total() const {
 }
 
 bool ShopWriter::start() {
-    auto q = m_db.run(QStringLiteral("SELECT OrderIdx, OrderID, ProductID, AdjustID FROM SerialNo "
-                                     "ORDER BY rowid LIMIT 1"),
-                      {}, QStringLiteral("ShopWriter"));
+    // A shop holds one row of counters.
+    auto q = m_db.run(
+        QStringLiteral("SELECT OrderIdx, OrderID, ProductID, AdjustID FROM SerialNo LIMIT 1"), {},
+        QStringLiteral("ShopWriter"));
     if (!q)
         return false;
     const bool found = q->next();
@@ -47,7 +48,7 @@ QString ShopWriter::take(Counter counter) {
 
 bool ShopWriter::storeCounters() {
     return m_db.exec(QStringLiteral("UPDATE SerialNo SET OrderIdx = ?, OrderID = ?, ProductID = ?, "
-                                    "AdjustID = ? WHERE rowid = (SELECT min(rowid) FROM SerialNo)"),
+                                    "AdjustID = ?"),
                      {m_next[0], m_next[1], m_next[2], m_next[3]}, QStringLiteral("ShopWriter"));
 }
 

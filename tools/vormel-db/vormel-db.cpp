@@ -1,8 +1,9 @@
-// vormel-db: makes working database files.
-//   vormel-db create [--demo] [--shop-name NAME] FILE
+// vormel-db: makes working shops, in database files or on a server, and copies them.
+//   vormel-db create [--demo] [--shop-name NAME] PLACE
 //   vormel-db generate [--members N] [--titles N] [--copies N] [--years N] [--seed N]
-//                      [--shop-name NAME] FILE
-//   vormel-db upgrade FILE
+//                      [--shop-name NAME] PLACE
+//   vormel-db upgrade PLACE
+//   vormel-db copy SOURCE DESTINATION
 
 #include "Clock.h"
 #include "ConsoleMessages.h"
@@ -10,6 +11,7 @@
 #include "dbfile.h"
 #include "demo.h"
 #include "schema.h"
+#include "shopcopy.h"
 #include "shopfile.h"
 #include "upgrade.h"
 #include "utility.h"
@@ -23,6 +25,16 @@ namespace {
 
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
+
+void printLine(const QString& line) {
+    std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+int failed(const QString& error) {
+    std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+    return ExitFailed;
+}
 
 WorkingFileSpec createSpec(const DbCommand& command) {
     const SystemClock clock;
@@ -64,18 +76,33 @@ void reportGenerated(const DbCommand& command, const shop::RowCounts& n, qint64 
             .arg(n.sales)
             .arg(n.adjustments)
             .arg(double(ms) / 1000, 0, 'f', 1);
-    std::printf("%s\n", line.toLocal8Bit().constData());
+    printLine(line);
 }
 
-// Adds what a file made by an older program lacks; a current file is left alone.
+// A new file, or the shop in an empty server database.
+bool createShop(const QString& target, const WorkingFileSpec& spec, MessageService& messages,
+                QString& error) {
+    if (!ShopPlace::isAddress(target))
+        return createWorkingFile(target, spec, messages, error);
+    const std::optional<ShopPlace> place = ShopPlace::fromAddress(target, error);
+    return place && createWorkingShop(*place, spec, messages, error);
+}
+
+// Adds what a file made by an older program lacks; a current file is left alone. A shop on a
+// server is always made whole by this program.
 int upgrade(const QString& file) {
+    QString error;
+    if (ShopPlace::isAddress(file)) {
+        if (!ShopPlace::fromAddress(file, error))
+            return failed(error);
+        printLine(file + QStringLiteral(": a shop on a server is made whole by vormel-db; "
+                                        "nothing to upgrade"));
+        return 0;
+    }
     ConsoleMessages messages;
     ShopFile shop;
-    QString error;
-    if (!shop.open(file, messages, error)) {
-        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
-        return ExitFailed;
-    }
+    if (!shop.open(file, messages, error))
+        return failed(error);
     switch (UpgradeSchema(shop.db())) {
     case UpgradeResult::Upgraded:
         std::printf("%s: upgraded to schema version %d\n", file.toLocal8Bit().constData(),
@@ -91,6 +118,18 @@ int upgrade(const QString& file) {
     std::fprintf(stderr, "%s: not upgraded; the file is as it was\n",
                  file.toLocal8Bit().constData());
     return ExitFailed;
+}
+
+int copy(const DbCommand& command) {
+    QElapsedTimer timer;
+    timer.start();
+    QString error;
+    if (!copyShop(command.source, command.file, printLine, error))
+        return failed(error + QStringLiteral("\nnothing was copied to ") + command.file);
+    printLine(QStringLiteral("copied %1 to %2; %3 s")
+                  .arg(command.source, command.file)
+                  .arg(double(timer.elapsed()) / 1000, 0, 'f', 1));
+    return 0;
 }
 
 } // namespace
@@ -109,6 +148,8 @@ int main(int argc, char* argv[]) {
     }
     if (command->kind == DbCommand::Kind::Upgrade)
         return upgrade(command->file);
+    if (command->kind == DbCommand::Kind::Copy)
+        return copy(*command);
     const bool generating = command->kind == DbCommand::Kind::Generate;
     shop::RowCounts written;
     const WorkingFileSpec spec =
@@ -117,10 +158,8 @@ int main(int argc, char* argv[]) {
     QString error;
     QElapsedTimer timer;
     timer.start();
-    if (!createWorkingFile(command->file, spec, messages, error)) {
-        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
-        return ExitFailed;
-    }
+    if (!createShop(command->file, spec, messages, error))
+        return failed(error);
     if (generating)
         reportGenerated(*command, written, timer.elapsed());
     return 0;
