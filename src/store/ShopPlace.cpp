@@ -81,20 +81,21 @@ std::optional<ShopPlace> ShopPlace::fromSettings(QSettings& settings, const QStr
 QString ShopPlace::address() const {
     if (!onServer())
         return QDir::toNativeSeparators(QDir(folder).absoluteFilePath(Connection::LiveFile));
-    QUrl url;
-    url.setScheme(Scheme);
-    url.setUserName(user);
-    url.setPath(QLatin1Char('/') + name);
-    url.setPort(port == 5432 ? -1 : port);
-    if (host.startsWith(QLatin1Char('/'))) {
-        QUrlQuery query;
-        query.addQueryItem(QStringLiteral("host"), host);
-        url.setQuery(query);
-        // An empty host still needs the "//" of an authority.
-        return url.toString().replace(Scheme + QStringLiteral(":/"), Scheme + QStringLiteral("://"));
-    }
-    url.setHost(host);
-    return url.toString();
+    const auto encoded = [](const QString& text, const char* keep = "") {
+        return QString::fromLatin1(QUrl::toPercentEncoding(text, keep));
+    };
+    const bool socket = host.startsWith(QLatin1Char('/'));
+    QString text = Scheme + QStringLiteral("://");
+    if (!user.isEmpty())
+        text += encoded(user) + QLatin1Char('@');
+    if (!socket)
+        text += host;
+    if (port != 5432)
+        text += QLatin1Char(':') + QString::number(port);
+    text += QLatin1Char('/') + encoded(name);
+    if (socket)
+        text += QStringLiteral("?host=") + encoded(host, "/");
+    return text;
 }
 
 QString ShopPlace::describe() const {
