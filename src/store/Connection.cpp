@@ -51,8 +51,7 @@ Connection::Connection(MessageService& messages, const QString& folder, QObject*
     : Connection(messages, ShopPlace::inFolder(folder), parent) {}
 
 Connection::Connection(MessageService& messages, const ShopPlace& place, QObject* parent)
-    : QObject(parent), m_messages(messages), m_place(place),
-      m_rules(EngineRules::of(place.engine)),
+    : QObject(parent), m_messages(messages), m_place(place), m_rules(EngineRules::of(place.engine)),
       m_name(QStringLiteral("vormel-main-%1").arg(nextConnectionNumber())) {}
 
 Connection::~Connection() {

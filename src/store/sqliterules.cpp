@@ -23,9 +23,9 @@ public:
     // summary or a ranking of a shop some years old reads far more index pages than SQLite's
     // default 2 MB cache keeps, and reading them again from the file costs more than 8 MB.
     QStringList sessionSettings() const override {
-        return {QStringLiteral("PRAGMA journal_mode=DELETE"),
-                QStringLiteral("PRAGMA synchronous=FULL"), QStringLiteral("PRAGMA cache_size=-8192"),
-                QStringLiteral("PRAGMA foreign_keys=OFF")};
+        return {
+            QStringLiteral("PRAGMA journal_mode=DELETE"), QStringLiteral("PRAGMA synchronous=FULL"),
+            QStringLiteral("PRAGMA cache_size=-8192"), QStringLiteral("PRAGMA foreign_keys=OFF")};
     }
 
     QString columnsQuery() const override {
