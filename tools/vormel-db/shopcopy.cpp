@@ -12,6 +12,7 @@
 namespace {
 
 constexpr qint64 ProgressEvery = 50000;
+constexpr int BatchRows = 100;
 
 // One end of the copy: a connection of its own, let go of when the copy ends.
 class CopyEnd {
@@ -120,29 +121,52 @@ public:
 
 private:
     bool copy(const SchemaTable& table, QString& error) {
-        const QString columns = table.columns.join(QStringLiteral(", "));
         QSqlQuery read(m_from.db());
         read.setForwardOnly(true);
-        QSqlQuery write(m_to.db());
-        QStringList marks(table.columns.size(), QStringLiteral("?"));
-        if (!read.exec(QStringLiteral("SELECT %1 FROM %2").arg(columns, table.name)))
+        if (!read.exec(QStringLiteral("SELECT %1 FROM %2")
+                           .arg(table.columns.join(QStringLiteral(", ")), table.name)))
             return failed(read, table, QStringLiteral("cannot read "), error);
-        if (!write.prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                               .arg(table.name, columns, marks.join(QStringLiteral(", ")))))
-            return failed(write, table, QStringLiteral("cannot write "), error);
+        QSqlQuery batch(m_to.db());
+        if (!batch.prepare(insertOf(table, BatchRows)))
+            return failed(batch, table, QStringLiteral("cannot write "), error);
+        const qsizetype width = table.columns.size();
+        QVariantList pending;
         qint64 rows = 0;
         while (read.next()) {
-            for (int i = 0; i < int(table.columns.size()); ++i)
-                write.bindValue(i, read.value(i));
-            if (!write.exec())
-                return failed(write, table, QStringLiteral("cannot write "), error);
+            for (int i = 0; i < width; ++i)
+                pending << read.value(i);
+            if (pending.size() == BatchRows * width && !insert(batch, pending, table, error))
+                return false;
             if (++rows % ProgressEvery == 0)
                 m_progress(QStringLiteral("%1: %2 rows so far").arg(table.name).arg(rows));
         }
         if (read.lastError().isValid())
             return failed(read, table, QStringLiteral("cannot read "), error);
+        QSqlQuery rest(m_to.db());
+        if (!pending.isEmpty() && (!rest.prepare(insertOf(table, int(pending.size() / width))) ||
+                                   !insert(rest, pending, table, error)))
+            return failed(rest, table, QStringLiteral("cannot write "), error);
         m_progress(QStringLiteral("%1: %2 rows").arg(table.name).arg(rows));
         return true;
+    }
+
+    // One statement for many rows: a server is asked once for the lot, not once a row.
+    static QString insertOf(const SchemaTable& table, int rows) {
+        const QString row =
+            QLatin1Char('(') +
+            QStringList(table.columns.size(), QStringLiteral("?")).join(QStringLiteral(", ")) +
+            QLatin1Char(')');
+        return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+            .arg(table.name, table.columns.join(QStringLiteral(", ")),
+                 QStringList(rows, row).join(QStringLiteral(", ")));
+    }
+
+    static bool insert(QSqlQuery& q, QVariantList& values, const SchemaTable& table,
+                       QString& error) {
+        for (int i = 0; i < int(values.size()); ++i)
+            q.bindValue(i, values.at(i));
+        values.clear();
+        return q.exec() || failed(q, table, QStringLiteral("cannot write "), error);
     }
 
     static bool failed(const QSqlQuery& q, const SchemaTable& table, const QString& what,
