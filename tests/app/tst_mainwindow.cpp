@@ -1,4 +1,5 @@
 #include "AppScreens.h"
+#include "Cases.h"
 #include "FormHarness.h"
 #include "frmMain.h"
 #include "frmSelectRecord.h"
@@ -56,9 +57,7 @@ public:
 // of the selection list takes the next steps of a script (none: cancelled, so nothing hangs).
 struct Program : TestContext, Screens {
     Program() {
-        QVERIFY(t.ok());
-        QVERIFY(shoprows::inOne(t, [this] { return arrange(); }));
-        QVERIFY(InitCodes(ctx));
+        QVERIFY(t.ok() && shoprows::inOne(t, [this] { return arrange(); }) && InitCodes(ctx));
         window = std::make_unique<frmMain>(ctx, *this);
         window->show();
         window->activateWindow();
@@ -210,12 +209,12 @@ private Q_SLOTS:
     // Compact DB and every way of closing compact the database under the hourglass, saying
     // meanwhile what they do; only Compact DB leaves the window up.
     void compacts_data() {
-        QTest::addColumn<QString>("how");
+        const Cases<QString> add;
         for (const char* how : {"mCompactDB", "mExit", "title bar"})
-            QTest::newRow(how) << QString(how);
+            add(how, how);
     }
     void compacts() {
-        QFETCH(QString, how);
+        const auto [how] = Cases<QString>::fetch();
         Program p;
         if (auto* action = p.find<QAction>(how))
             action->trigger();
@@ -235,8 +234,7 @@ private Q_SLOTS:
     // row opens, a refused pick being reported and the list shown again. The visit page looks
     // at active members first.
     void searches_data() {
-        QTest::addColumn<Search>("s");
-        const auto row = [](const char* name, const Search& s) { QTest::newRow(name) << s; };
+        const Cases<Search> row;
         const QString visit = "txtSearchID_0";
         const QString members = "txtSearchChiName_1";
         row("member's visit refused",
@@ -271,7 +269,7 @@ private Q_SLOTS:
             {members, "chan", false, "OpenCustomer", "Local Name (CHAN) not found!", {"F12"}});
     }
     void searches() {
-        QFETCH(Search, s);
+        auto [s] = Cases<Search>::fetch();
         Program p;
         p.answers = {s.answer};
         p.listSteps = {s.steps};
@@ -353,11 +351,9 @@ private Q_SLOTS:
     // each on its own tab; the rate table and a new adjustment have their entry and button; F6,
     // Esc, keys with Shift or Ctrl and the system button do nothing. Page -1: the page stays.
     void keysAndActions_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<int>("page");
-        QTest::addColumn<QString>("call");
-        const auto row = [](const QString& how, int page, const char* call = "") {
-            QTest::newRow(qPrintable(how)) << how << page << QString(call);
+        const Cases<QString, int, QString> add;
+        const auto row = [&add](const QString& how, int page, const char* call = "") {
+            add(qPrintable(how), how, page, call);
         };
         const QStringList pages[] = {{"F1", "mMainOrder", "kTransaction"},
                                      {"F2", "mMainCustomer", "kCustomer"},
@@ -377,9 +373,7 @@ private Q_SLOTS:
         row("cmdAdd", -1, "OpenAdjustment ");
     }
     void keysAndActions() {
-        QFETCH(QString, how);
-        QFETCH(int, page);
-        QFETCH(QString, call);
+        const auto [how, page, call] = Cases<QString, int, QString>::fetch();
         if (!keyed)
             keyed = std::make_unique<Program>();
         Program& p = *keyed;

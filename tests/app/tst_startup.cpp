@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "FormHarness.h"
 #include "KeyPreview.h"
 #include "MaskedLineEdit.h"
@@ -31,13 +32,13 @@ class TestStartup : public QObject {
 private Q_SLOTS:
     // The user's runtime folder, or else the temporary folder under a name of the user's own.
     void lockPathIsTheUsersOwn_data() {
-        QTest::addColumn<QString>("runtime");
-        QTest::newRow("runtime folder") << "here";
-        QTest::newRow("no runtime folder") << "";
-        QTest::newRow("runtime folder missing") << "gone";
+        const Cases<QString> add;
+        add("runtime folder", "here");
+        add("no runtime folder", "");
+        add("runtime folder missing", "gone");
     }
     void lockPathIsTheUsersOwn() {
-        QFETCH(QString, runtime);
+        const auto [runtime] = Cases<QString>::fetch();
         QTemporaryDir dir;
         QVERIFY(QDir().mkpath(dir.filePath("here")));
         const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
@@ -73,18 +74,13 @@ private Q_SLOTS:
     // A missing code table or list is reported and the start goes on, with the default codes
     // where the shop has none of its own.
     void loadsCodes_data() {
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("box");
-        const auto row = [](const char* table, const char* box) {
-            QTest::newRow(table) << QString(table) << QString(box);
-        };
-        row("OpCode", "");
-        row("Category", "debug: error in getting category codes");
-        row("ItemStatus", "debug: error in getting ItemStatus codes");
+        const Cases<QString, QString> add;
+        add("OpCode", "OpCode", "");
+        add("Category", "Category", "debug: error in getting category codes");
+        add("ItemStatus", "ItemStatus", "debug: error in getting ItemStatus codes");
     }
     void loadsCodes() {
-        QFETCH(QString, table);
-        QFETCH(QString, box);
+        const auto [table, box] = Cases<QString, QString>::fetch();
         TestContext c;
         QVERIFY(c.t.exec("UPDATE OpCode SET AddItem = 'AA'"));
         QVERIFY(SetShopName(c.t.db(), "KOWLOON VIDEO"));
@@ -103,8 +99,7 @@ private Q_SLOTS:
     void missingDatabaseStopsTheStart() {
         TestContext c;
         c.t.db().CloseDatabase();
-        QVERIFY(QFile::remove(c.t.db().filePath(Connection::LiveFile)));
-        QVERIFY(!InitCodes(c.ctx));
+        QVERIFY(QFile::remove(c.t.db().filePath(Connection::LiveFile)) && !InitCodes(c.ctx));
         QCOMPARE(c.t.messages.boxes.size(), 1);
     }
 
@@ -124,26 +119,23 @@ private Q_SLOTS:
         tick.start();
         ShowSplash(splash, clock);
         QCOMPARE(clock.elapsedMs(), start + 1000);
-        QVERIFY(shownWhileWaiting);
-        QVERIFY(!splash.isVisible());
+        QVERIFY(shownWhileWaiting && !splash.isVisible());
     }
 
     // The form sees each key of its own first, once, and may keep it from the box; letters
     // reach the box in upper case. Keys of other windows are none of its business.
     // The row's name says whether the form swallows the key or the box is another window's.
     void previewsKeys_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("letter") << int(Qt::Key_A) << "A";
+        const Cases<int, QString> add;
+        add("letter", Qt::Key_A, "A");
         // The box does not take F2, so the key travels on to the window: still one call.
-        QTest::newRow("F2") << int(Qt::Key_F2) << "";
-        QTest::newRow("Enter let pass") << int(Qt::Key_Return) << "";
-        QTest::newRow("Enter swallowed") << int(Qt::Key_Return) << "";
-        QTest::newRow("other window") << int(Qt::Key_A) << "a";
+        add("F2", Qt::Key_F2, "");
+        add("Enter let pass", Qt::Key_Return, "");
+        add("Enter swallowed", Qt::Key_Return, "");
+        add("other window", Qt::Key_A, "a");
     }
     void previewsKeys() {
-        QFETCH(int, key);
-        QFETCH(QString, text);
+        const auto [key, text] = Cases<int, QString>::fetch();
         const QString row = QString::fromLatin1(QTest::currentDataTag());
         const bool swallowed = row.endsWith(u"swallowed"), otherWindow = row == u"other window";
         QWidget form;
@@ -165,21 +157,13 @@ private Q_SLOTS:
     }
 
     void maskedBoxReadsLiteralsAndPrompts_data() {
-        QTest::addColumn<QString>("mask");
-        QTest::addColumn<QChar>("prompt");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("reads");
-        QTest::newRow("untouched date") << "99/99/9999" << QChar(' ') << "" << BlankDateMask;
-        QTest::newRow("letters refused") << "99/99/9999" << QChar(' ') << "0a5"
-                                         << "05/  /    ";
-        QTest::newRow("own prompt") << "99" << QChar('_') << "7"
-                                    << "7_";
+        const Cases<QString, QChar, QString, QString> add;
+        add("untouched date", "99/99/9999", ' ', "", BlankDateMask);
+        add("letters refused", "99/99/9999", ' ', "0a5", "05/  /    ");
+        add("own prompt", "99", '_', "7", "7_");
     }
     void maskedBoxReadsLiteralsAndPrompts() {
-        QFETCH(QString, mask);
-        QFETCH(QChar, prompt);
-        QFETCH(QString, typed);
-        QFETCH(QString, reads);
+        const auto [mask, prompt, typed, reads] = Cases<QString, QChar, QString, QString>::fetch();
         MaskedLineEdit box(mask, prompt);
         QTest::keyClicks(&box, typed);
         QCOMPARE(box.text(), reads);

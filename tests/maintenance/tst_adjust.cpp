@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "FormHarness.h"
 #include "StockedShop.h"
 #include "adjustActions.h"
@@ -36,16 +37,13 @@ private Q_SLOTS:
     // The first failure wins, in the order reason, amount, date, number. Each row is: new or
     // stored, the boxes number, reason, amount and date, the message.
     void firstProblemWins_data() {
-        QTest::addColumn<QString>("row");
-        for (const char* row :
-             {"new|000012| |ABC|31/02/2004|Adjustment Reason missing!",
-              "new|000012|X|ABC|31/02/2004|Amount must be numeric!",
-              "new|000012|X|-50|31/02/2004|Adjustment Tran. Date error!",
-              "stored|000012|X|5|11/03/2004|Adjustment Tran. Date cannot "
-              "greater than today!",
-              "new|000012|X|5|10/03/2004|Adjustment ID already exists!",
-              "stored|000012|X|-50|10/03/2004|", "new|000002|X|1,234.50|09/03/2004|"})
-            QTest::newRow(row) << QString(row);
+        selfNamedRows({"new|000012| |ABC|31/02/2004|Adjustment Reason missing!",
+                       "new|000012|X|ABC|31/02/2004|Amount must be numeric!",
+                       "new|000012|X|-50|31/02/2004|Adjustment Tran. Date error!",
+                       "stored|000012|X|5|11/03/2004|Adjustment Tran. Date cannot "
+                       "greater than today!",
+                       "new|000012|X|5|10/03/2004|Adjustment ID already exists!",
+                       "stored|000012|X|-50|10/03/2004|", "new|000002|X|1,234.50|09/03/2004|"});
     }
     void firstProblemWins() {
         QFETCH(QString, row);
@@ -75,8 +73,7 @@ private Q_SLOTS:
                               "Accounting Adjustment (Update) saved successfully"}));
         // Inserted as new, the stored number is refused.
         draft->isNew = true;
-        QVERIFY(!s.save(*draft));
-        QVERIFY(s.t.messages.texts()[4].startsWith("Error # "));
+        QVERIFY(!s.save(*draft) && s.t.messages.texts()[4].startsWith("Error # "));
         QCOMPARE(s.t.messages.texts().last(), "Accounting Adjustment (New) failed!");
         QCOMPARE(s.row("Description, AdjustAmt, AdjustDate, OrderID, ReceiptNum, EmployeeID"),
                  "TILL OVER|752500|2004-03-08|44|R-8|13");
@@ -87,8 +84,7 @@ private Q_SLOTS:
     // closes it with nothing left to ask.
     void formByKeyboard() {
         Shop s;
-        QVERIFY(s.t.exec("UPDATE SerialNo SET AdjustID = 41"));
-        QVERIFY(s.open(QString()));
+        QVERIFY(s.t.exec("UPDATE SerialNo SET AdjustID = 41") && s.open(QString()));
         QCOMPARE(s.count("SELECT AdjustID FROM SerialNo"), 42);
         QCOMPARE(s.box("txtAdjustID")->text(), "000041");
         s.type("txtDescription", "cash short");
@@ -116,13 +112,12 @@ private Q_SLOTS:
     // Delete asks first; a Yes there or at the title bar closes at once, and a number never
     // saved deletes without complaint.
     void formAsksOnce_data() {
-        QTest::addColumn<QString>("act");
-        for (const char* act :
-             {"title bar, yes", "delete 000012, yes", "delete 000012, no", "delete new, yes"})
-            QTest::newRow(act) << QString(act);
+        selfNamedRows(
+            {"title bar, yes", "delete 000012, yes", "delete 000012, no", "delete new, yes"});
     }
     void formAsksOnce() {
-        QFETCH(QString, act);
+        QFETCH(QString, row);
+        const QString& act = row;
         const QString key = act.contains("000012") ? "000012" : "";
         const int answer = act.endsWith("yes") ? AnswerYes : AnswerNo;
         const bool byDelete = act.startsWith("delete");

@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "FormHarness.h"
 #include "StockedShop.h"
 #include "categoryModel.h"
@@ -60,10 +61,8 @@ private Q_SLOTS:
     // changes nothing. A written row gets the time of the change. Each row is: typed, stored,
     // shown, edited.
     void amountTyped_data() {
-        QTest::addColumn<QString>("row");
-        for (const char* row : {"1,234.50|12345000|1,234.50|1234.50", "0.1234|1234|0.12|0.1234",
-                                "ABC|150000|15.00|15.00"})
-            QTest::newRow(row) << QString(row);
+        selfNamedRows({"1,234.50|12345000|1,234.50|1234.50", "0.1234|1234|0.12|0.1234",
+                       "ABC|150000|15.00|15.00"});
     }
     void amountTyped() {
         QFETCH(QString, row);
@@ -79,20 +78,17 @@ private Q_SLOTS:
                  changed);
         const QString editText = r.rates().data(cell, Qt::EditRole).toString();
         QCOMPARE(r.rates().data(cell).toString() + "|" + editText, b[2] + "|" + b[3]);
-        QVERIFY(r.rates().setData(cell, editText));
-        QVERIFY(!r.rates().isDirty());
+        QVERIFY(r.rates().setData(cell, editText) && !r.rates().isDirty());
         QVERIFY(r.t.messages.boxes.isEmpty());
     }
 
     // A row that cannot be stored is reported once and keeps what was typed; corrected, it is
     // stored (a new one with both stamps). Each row is: row, field, typed, corrected, message.
     void refusedRowKeepsTyping_data() {
-        QTest::addColumn<QString>("row");
-        for (const char* row : {"2|CategoryID|V| N |Error # ", "0|CategoryID|V|E|Error # ",
-                                "0|RentUnitDays|THREE|4|Error # ",
-                                "1|CategoryID|W|V|Rate Code V is used by product 000005 (BIG "
-                                "FISH), cannot change!"})
-            QTest::newRow(row) << QString(row);
+        selfNamedRows({"2|CategoryID|V| N |Error # ", "0|CategoryID|V|E|Error # ",
+                       "0|RentUnitDays|THREE|4|Error # ",
+                       "1|CategoryID|W|V|Rate Code V is used by product 000005 (BIG "
+                       "FISH), cannot change!"});
     }
     void refusedRowKeepsTyping() {
         QFETCH(QString, row);
@@ -103,8 +99,7 @@ private Q_SLOTS:
         if (at == 2)
             QVERIFY(r.rates().addRow() == 2 && r.rates().setData(r.cell(2, "Description"), "X"));
         const QModelIndex cell = r.cell(at, edit[0]);
-        QVERIFY(r.rates().setData(cell, edit[1]));
-        QVERIFY(!r.rates().submit());
+        QVERIFY(r.rates().setData(cell, edit[1]) && !r.rates().submit());
         QVERIFY(r.t.messages.texts().value(0).startsWith(edit[3]));
         QCOMPARE(QList<QVariantList>(refused), QList<QVariantList>{{at}});
         QCOMPARE(r.rates().data(cell), edit[1]);
@@ -194,16 +189,13 @@ private Q_SLOTS:
         r.t.messages.answers = {AnswerNo, AnswerYes};
         r.press(Qt::Key_F12);
         QCOMPARE(r.t.messages.texts().last(), ask);
-        QVERIFY(!r.closed());
-        QVERIFY(r.t.exec("DELETE FROM Category"));
-        QVERIFY(!r.form->close());
+        QVERIFY(!r.closed() && r.t.exec("DELETE FROM Category") && !r.form->close());
         QCOMPARE(r.t.messages.texts().mid(2),
                  QStringList({ask, "debug: error in getting category codes"}));
         QCOMPARE(r.t.messages.boxes.last().icon, MsgIcon::None);
         QVERIFY(!r.closed() && changed.isEmpty());
         // Given up, the row is not asked about again.
-        QVERIFY(shoprows::category(r.t, "D", "DVD") && r.form->close());
-        QVERIFY(r.closed());
+        QVERIFY(shoprows::category(r.t, "D", "DVD") && r.form->close() && r.closed());
         QCOMPARE(r.t.messages.boxes.size(), 4);
     }
 };

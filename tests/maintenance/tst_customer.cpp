@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "FormHarness.h"
 #include "StockedShop.h"
 #include "customerentry.h"
@@ -8,6 +9,7 @@
 
 #include <QPushButton>
 
+using Checks = Cases<QStringList, qint64, QString>;
 static const QString DeleteAsk = "Deleted record cannot be restored!\rConfirm delete?";
 
 // The member rules, and the member form that uses them, in a stocked shop: member 000001 has
@@ -26,13 +28,9 @@ private Q_SLOTS:
     // Each row changes boxes of an entry that passes every check; the number may be held only
     // by the member being edited (RAWID 1 is member 000001).
     void checksInOrder_data() {
-        QTest::addColumn<QStringList>("changes");
-        QTest::addColumn<qint64>("editing");
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, const QStringList& changes, const char* message,
-                            qint64 editing = 0) {
-            QTest::newRow(name) << changes << editing << QString::fromLatin1(message);
-        };
+        const Checks add;
+        const auto row = [&add](const char* name, const QStringList& changes, const char* message,
+                                qint64 editing = 0) { add(name, changes, editing, message); };
         const char* taken = "Customer ID already exists!";
         row("all pass", {}, "");
         row("identity before join date", {"HKID", "A 1", "JoinDate", BlankDateMask},
@@ -53,9 +51,7 @@ private Q_SLOTS:
         row("update, another's with blanks", {"CustomerID", " 000002 "}, taken, 1);
     }
     void checksInOrder() {
-        QFETCH(QStringList, changes);
-        QFETCH(qint64, editing);
-        QFETCH(QString, message);
+        const auto [changes, editing, message] = Checks::fetch();
         if (!m_reader)
             m_reader = std::make_unique<Shop>();
         CustomerEntry entry = EntryFromRecord(stockedshop::member("000123"));
@@ -76,18 +72,17 @@ private Q_SLOTS:
     // its transaction.
     // Each row is: the member, whose sale there is, the number stored afterwards.
     void saveMember_data() {
-        QTest::addColumn<QString>("row");
-        for (const char* row :
-             {"000123||000009", "000001||000001", "000002|000002|000002", "000002|000001|000009"})
-            QTest::newRow(row) << QString(row);
+        selfNamedRows(
+            {"000123||000009", "000001||000001", "000002|000002|000002", "000002|000001|000009"});
     }
     void saveMember() {
         QFETCH(QString, row);
         const QStringList b = row.split('|');
         const QString member = b[0], saleOf = b[1], storedAs = b[2];
         Shop s;
-        QVERIFY(saleOf.isEmpty() ||
-                shoprows::sale(s.t, QDate(2004, 3, 1), saleOf, 3, shoprows::money("1")));
+        QVERIFY(saleOf.isEmpty() || s.t.exec("INSERT INTO Sales (RateID, CustomerID, Quantity) "
+                                             "VALUES ('S00001', ?, 3)",
+                                             {saleOf}));
         CustomerRec rec;
         const CustomerMode mode = LoadCustomer(s.t.db(), s.clock, member, rec);
         QCOMPARE(rec.BuyCount, saleOf == member ? 7 : mode.IsNew ? 0 : 4);
@@ -122,8 +117,7 @@ private Q_SLOTS:
     // Each row is: member, box, typed, act (with the answer to a question), message, whether
     // the form closes, and the box's column as stored for the member afterwards.
     void formActs_data() {
-        QTest::addColumn<QString>("row");
-        const auto row = [](const char* name, const QString& c) { QTest::newRow(name) << c; };
+        const Cases<QString> row;
         row("new, F12",
             "000123|txtBirthDate|01021990|F12|Customer (New) saved successfully|closes|1990-02-01");
         row("update, button",
@@ -139,8 +133,7 @@ private Q_SLOTS:
         row("letters", "A00012||||Customer ID must be numeric!||");
     }
     void formActs() {
-        QFETCH(QString, row);
-        const QStringList c = row.split('|');
+        const QStringList c = std::get<0>(Cases<QString>::fetch()).split('|');
         const QString number = c[0], box = c[1], typed = c[2], act = c[3], message = c[4];
         const bool closes = c[5] == "closes";
         Shop s;

@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "FormHarness.h"
 #include "StockedShop.h"
 #include "frmProduct.h"
@@ -50,10 +51,7 @@ private Q_SLOTS:
     // price, status; those of a title are name, rate code, supplier, purchase and retail price,
     // stop flag, remarks.
     void boxChecks_data() {
-        QTest::addColumn<QString>("typed");
-        const auto row = [](const char* name, const char* typed, const QString& message) {
-            QTest::newRow(name) << typed + ("|" + message);
-        };
+        const Cases<QString, QString> row;
         row("copy passes", "A12|29/02/2004|1,234.50|.5|Damaged", "");
         row("all digits", " 123 |x|x|x|", "123" + NotValidItemIDText);
         row("no such day", "A1|31/02/2004|x|x|", "Purchase Date error!");
@@ -68,13 +66,12 @@ private Q_SLOTS:
         row("title price in words", "T|V||0|ABC||", "Retail Price error!");
     }
     void boxChecks() {
-        QFETCH(QString, typed);
+        const auto [typed, message] = Cases<QString, QString>::fetch();
         const QStringList names = StatusNames({{"2", "Damaged"}, {"0", "Available"}});
         QCOMPARE(names, QStringList({"Available", "", "Damaged"}));
         CategoryRec video;
         video.CategoryID = "V";
-        QStringList b = typed.split('|');
-        const QString message = b.takeLast();
+        const QStringList b = typed.split('|');
         QCOMPARE(b.size() == 5
                      ? CheckItemBoxes({b[0], b[1], b[2], b[3], b[4]}, names)
                      : CheckProductBoxes({b[0], b[1], b[2], b[3], b[4], b[5], b[6]}, {video}),
@@ -101,8 +98,7 @@ private Q_SLOTS:
                  "Error # Product (New) failed!");
         QCOMPARE(s.rows(), before);
         QVERIFY(s.editor->IsNew() && s.editor->product().ProductID.isEmpty());
-        QVERIFY(s.t.exec("DROP TRIGGER refuse_n2"));
-        QVERIFY(s.editor->Save(title()));
+        QVERIFY(s.t.exec("DROP TRIGGER refuse_n2") && s.editor->Save(title()));
         QCOMPARE(s.copies("000001"), "N00001 0 0, N00002 0 0");
         QCOMPARE(s.count("SELECT ProductID FROM SerialNo"), 2);
     }
@@ -110,13 +106,9 @@ private Q_SLOTS:
     // A copy that an order line or a sale names stays listed; a stored one is deleted on save,
     // one added in this visit costs no statement. The first copy left is shown.
     void removeItem_data() {
-        QTest::addColumn<QString>("id");
-        QTest::addColumn<QStringList>("sale");
-        QTest::addColumn<QString>("refusal");
-        const auto row = [](const char* name, const char* id, const QString& refusal = "",
-                            const QStringList& sale = {}) {
-            QTest::newRow(name) << QString(id) << sale << refusal;
-        };
+        const Cases<QString, QStringList, QString> add;
+        const auto row = [&add](const char* name, const char* id, const QString& refusal = "",
+                                const QStringList& sale = {}) { add(name, id, sale, refusal); };
         const QString sold = "B00002 The Item ID is referenced by sale record(s), cannot delete!";
         row("free", "B00002");
         row("added in this visit", "X00001");
@@ -127,9 +119,7 @@ private Q_SLOTS:
         row("copy sold", "B00002", sold, {"S00001", "B00002"});
     }
     void removeItem() {
-        QFETCH(QString, id);
-        QFETCH(QStringList, sale);
-        QFETCH(QString, refusal);
+        const auto [id, sale, refusal] = Cases<QString, QStringList, QString>::fetch();
         Shop s;
         QVERIFY(sale.isEmpty() ||
                 s.t.exec("INSERT INTO Sales (RateID, ItemID) VALUES (?, ?)", {sale[0], sale[1]}));
@@ -231,14 +221,12 @@ private Q_SLOTS:
     }
 
     void formDeleteAsksFirst_data() {
-        QTest::addColumn<QString>("key");
-        for (const char* key : {"C1 yes", "C1 no", "B1 yes, a copy is rented"})
-            QTest::newRow(key) << QString(key);
+        selfNamedRows({"C1 yes", "C1 no", "B1 yes, a copy is rented"});
     }
     void formDeleteAsksFirst() {
-        QFETCH(QString, key);
-        const int answer = key.contains("yes") ? AnswerYes : AnswerNo;
-        key.truncate(2);
+        QFETCH(QString, row);
+        const int answer = row.contains("yes") ? AnswerYes : AnswerNo;
+        const QString key = row.left(2);
         Shop s;
         QVERIFY(s.open(key));
         s.t.messages.answers = {answer};

@@ -137,8 +137,7 @@ private Q_SLOTS:
             c->addItem(QStringLiteral("000%1").arg(i), "TITLE", "V");
             rentals << QStringLiteral("A 000%1").arg(i);
         }
-        QVERIFY(c->visit("000200", rentals.join(", ")));
-        QVERIFY(c->open("000200"));
+        QVERIFY(c->visit("000200", rentals.join(", ")) && c->open("000200"));
         QTableWidget* grid = c->grid();
         SetTopRow(*grid, 3);
         c->press(Qt::Key_PageUp);

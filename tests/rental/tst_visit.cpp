@@ -65,11 +65,9 @@ private Q_SLOTS:
     void initTestCase() {
         shop = std::make_unique<ShopFixture>();
         shop->addCounterShop();
-        shop->addItem("V00002", "EVITA", "V");
-        shop->addItem("V00003", "FANTASIA", "V");
-        shop->addItem("000004", "DUNE", "V", "2");
-        shop->addItem("000005", "ERASERHEAD", "V", "3");
-        shop->addItem("000006", "FARGO", "V", "9");
+        for (const QString copy : {"V00002 EVITA 0", "V00003 FANTASIA 0", "000004 DUNE 2",
+                                   "000005 ERASERHEAD 3", "000006 FARGO 9"})
+            shop->addItem(copy.section(' ', 0, 0), copy.section(' ', 1, 1), "V", copy.right(1));
         shop->addMember("000200");
         shop->addMember("000300");
         shop->clock.set(QDateTime(QDate(2004, 3, 1), QTime(10, 0)));

@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "FormHarness.h"
 #include "MaskedLineEdit.h"
 #include "ReportPreview.h"
@@ -77,11 +78,9 @@ private Q_SLOTS:
     // preview's title. F1 to F4 switch tabs only with no Shift, Ctrl or Alt held; Esc and
     // Cancel close; a wrong date runs nothing; the inquiry stays open for the next report.
     void walks_data() {
-        QTest::addColumn<int>("tab");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<QString>("seen");
-        const auto row = [](const char* steps, int tab, const char* seen) {
-            QTest::newRow(steps) << tab << QString(steps) << QString(seen);
+        const Cases<int, QString, QString> add;
+        const auto row = [&add](const char* steps, int tab, const char* seen) {
+            add(steps, tab, steps, seen);
         };
         row("F1", 3, "0 txtRptDate 10/03/2004|100||");
         row("F2", 3, "1 txtTimesFrom_1 1   |100||");
@@ -97,9 +96,7 @@ private Q_SLOTS:
         row("click cmdSave", 1, "1 cmdSave |100||Customer Report:");
     }
     void walks() {
-        QFETCH(int, tab);
-        QFETCH(QString, steps);
-        QFETCH(QString, seen);
+        const auto [tab, steps, seen] = Cases<int, QString, QString>::fetch();
         QVERIFY(start(tab));
         for (const QString& step : steps.split(QLatin1Char(';'))) {
             const QStringList word = step.split(QLatin1Char(' '));

@@ -6,8 +6,6 @@
 #include <QFile>
 #include <QTest>
 
-#include <memory>
-
 using namespace shoprows;
 
 namespace {
@@ -49,13 +47,10 @@ class Test_catalogue : public QObject {
     Q_OBJECT
 
     // The catalogue, arranged once for the tests that only read it.
-    std::unique_ptr<TestDb> m_shop;
+    TestDb m_shop;
 
 private Q_SLOTS:
-    void initTestCase() {
-        m_shop = std::make_unique<TestDb>();
-        QVERIFY(m_shop->ok() && arrangeCatalogue(*m_shop));
-    }
+    void initTestCase() { QVERIFY(m_shop.ok() && arrangeCatalogue(m_shop)); }
 
     // A copy that cannot be rated leaves the record as it was.
     void getItemRate_data() {
@@ -72,8 +67,8 @@ private Q_SLOTS:
         rec.CategoryID = rec.ProductName = QStringLiteral("K");
         rec.Quantity = 7;
         rec.RentUnitDays = 9;
-        QCOMPARE(GetItemRate(m_shop->db(), rec, itemID), rate.startsWith(itemID));
-        QVERIFY(m_shop->messages.boxes.isEmpty());
+        QCOMPARE(GetItemRate(m_shop.db(), rec, itemID), rate.startsWith(itemID));
+        QVERIFY(m_shop.messages.boxes.isEmpty());
         QCOMPARE(QStringList({rec.ItemID, QString::number(rec.Quantity), rec.Status, rec.CategoryID,
                               rec.ProductName, rec.RentUnitRate.format(),
                               QString::number(rec.RentUnitDays), rec.OverDueRate.format()})
@@ -84,12 +79,12 @@ private Q_SLOTS:
     // All ordered by description, or the one asked for; none leaves the list as it was.
     void getCategories() {
         QList<CategoryRec> list;
-        QVERIFY(GetCategories(m_shop->db(), list, true));
+        QVERIFY(GetCategories(m_shop.db(), list, true));
         QCOMPARE(list.size(), 3);
         QCOMPARE(list[0].Description + list[1].Description + list[2].Description,
                  QStringLiteral("BLU-RAYDVDVIDEO"));
         list = {list[1]};
-        QVERIFY(GetCategories(m_shop->db(), list, false));
+        QVERIFY(GetCategories(m_shop.db(), list, false));
         QCOMPARE(list.size(), 1);
         QCOMPARE(list[0].RentUnitDays, 2);
         TestDb none(false);
@@ -110,7 +105,7 @@ private Q_SLOTS:
         const auto [text, titles] = Cases<QString, QStringList>::fetch();
         QList<ItemRec> hits(1);
         hits[0].ProductName = QStringLiteral("KEPT");
-        QCOMPARE(FindItemsByTitle(m_shop->db(), text, hits), titles != QStringList{"KEPT"});
+        QCOMPARE(FindItemsByTitle(m_shop.db(), text, hits), titles != QStringList{"KEPT"});
         QStringList found;
         for (const ItemRec& hit : hits)
             found << hit.ProductName;
@@ -190,8 +185,7 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadWrite) && file.seek((page - 1) * size));
         QVERIFY(file.write(QByteArray(size, '\xff')) == size);
         file.close();
-        QVERIFY(t.db().OpenDatabase());
-        QVERIFY(readItems(t, "P1", true).isEmpty());
+        QVERIFY(t.db().OpenDatabase() && readItems(t, "P1", true).isEmpty());
         QCOMPARE(t.messages.boxes.size(), 1);
         QVERIFY(ScriptedMessages::isReport(t.messages.boxes[0], "GetItems"));
     }

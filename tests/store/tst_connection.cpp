@@ -48,9 +48,8 @@ bool addOrder(TestDb& t, const QString& id) {
     return t.exec(QStringLiteral("INSERT INTO Orders (OrderID) VALUES (?)"), {id});
 }
 
-const QString Live = Connection::LiveFile;
-const QString Compact = Connection::CompactFile;
-const QString Backup = Connection::BackupFile;
+const QString Live = Connection::LiveFile, Compact = Connection::CompactFile,
+              Backup = Connection::BackupFile;
 
 QString orderIds(const QString& path) {
     return onOwnConnection(path, QStringLiteral("SELECT group_concat(OrderID, ',') FROM "
@@ -132,9 +131,7 @@ private Q_SLOTS:
         QCOMPARE(opening, Refused);
         QCOMPARE(bytesOf(live), before);
         QCOMPARE(filesIn(dir.path()), files);
-        struct stat info {};
-        QVERIFY(!exists ||
-                (::stat(qPrintable(live), &info) == 0 && int(info.st_mode & 07777) == fileMode));
+        QVERIFY(!exists || int(statOf(live).st_mode & 07777) == fileMode);
     }
 
     // A statement that fails, at once, after some rows or on a full disk, is one report; its
@@ -268,9 +265,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(live).size() * 4 < grown);
         QCOMPARE(onOwnConnection(live, QStringLiteral("PRAGMA integrity_check")), "ok");
         QCOMPARE(orderIds(live), QStringLiteral("000001,000002"));
-        QVERIFY(t.messages.boxes.isEmpty());
-        QVERIFY(!closing.isEmpty());
-        QVERIFY(usable(t));
+        QVERIFY(t.messages.boxes.isEmpty() && !closing.isEmpty() && usable(t));
     }
 
     // A step that fails is one report; the file as it was stays whole under `kept` and the
@@ -311,11 +306,9 @@ private Q_SLOTS:
 
     void vanishedLiveFileIsOneReport() {
         TestDb t;
-        QVERIFY(QFile::remove(t.dir.filePath(Live)));
-        QVERIFY(!CompactAndBackup(t.db()));
+        QVERIFY(QFile::remove(t.dir.filePath(Live)) && !CompactAndBackup(t.db()));
         QCOMPARE(t.messages.boxes.size(), 1);
-        QVERIFY(filesIn(t.folder()).isEmpty());
-        QVERIFY(!t.db().isOpen());
+        QVERIFY(filesIn(t.folder()).isEmpty() && !t.db().isOpen());
     }
 };
 

@@ -9,15 +9,12 @@
 
 #include <QTest>
 
-#include <memory>
-
 using namespace shoprows;
 
 namespace {
 
 // The pay types.
-const QString Rent = QStringLiteral("0"), Late = QStringLiteral("1");
-const QString Renew = QStringLiteral("2");
+const QString Rent = QStringLiteral("0"), Late = QStringLiteral("1"), Renew = QStringLiteral("2");
 const QDate Feb1(2004, 2, 1), Feb29(2004, 2, 29);
 
 // Members (all joined 01/01/2004) and their visits, all outside February 2004. Member 000001:
@@ -102,14 +99,11 @@ class Test_figures : public QObject {
     Q_OBJECT
 
     // The shop, arranged once for the tests that only read it.
-    std::unique_ptr<TestDb> m_shop;
+    TestDb m_shop;
 
 private Q_SLOTS:
-    void initTestCase() {
-        m_shop = std::make_unique<TestDb>();
-        QVERIFY(m_shop->ok() && arrangeShop(*m_shop));
-    }
-    void init() { m_shop->messages.clear(); }
+    void initTestCase() { QVERIFY(m_shop.ok() && arrangeShop(m_shop)); }
+    void init() { m_shop.messages.clear(); }
 
     // Each figure is added to the stored one (10 each); lines of an unknown status are left
     // out and said so.
@@ -127,12 +121,12 @@ private Q_SLOTS:
         rec.CustomerID = customerID;
         rec.RentTimes = rec.GoodTimes = rec.LateTimes = rec.BadTimes = rec.BuyCount = 10;
         rec.LastRentDate = NoDate;
-        QVERIFY(RefreshCustStats(m_shop->db(), rec));
+        QVERIFY(RefreshCustStats(m_shop.db(), rec));
         const QString counts =
             QString::asprintf("%lld %lld %lld %lld %lld ", rec.RentTimes, rec.GoodTimes,
                               rec.LateTimes, rec.BadTimes, rec.BuyCount);
         QCOMPARE(counts + rec.LastRentDate.toString(Qt::ISODate) + ' ' +
-                     m_shop->messages.texts().join(""),
+                     m_shop.messages.texts().join(""),
                  figures);
     }
 
@@ -147,8 +141,8 @@ private Q_SLOTS:
         const auto [itemID, figures] = Cases<QString, QString>::fetch();
         QList<ItemRec> list(1);
         list[0].ItemID = itemID;
-        QVERIFY(GetItems(m_shop->db(), list, false));
-        QVERIFY(AddItemRentQty(m_shop->db(), list[0]) && GetItemLastRent(m_shop->db(), list[0]));
+        QVERIFY(GetItems(m_shop.db(), list, false));
+        QVERIFY(AddItemRentQty(m_shop.db(), list[0]) && GetItemLastRent(m_shop.db(), list[0]));
         QCOMPARE(QString::number(list[0].RentTimes) + ' ' +
                      list[0].LastRentDate.toString(Qt::ISODate),
                  figures);
@@ -172,8 +166,7 @@ private Q_SLOTS:
             QVERIFY(rebuild(t.db()));
             QCOMPARE(t.joined(read), totals);
         }
-        QVERIFY(t.refuseInserts(table, "disk full"));
-        QVERIFY(!rebuild(t.db()));
+        QVERIFY(t.refuseInserts(table, "disk full") && !rebuild(t.db()));
         QCOMPARE(t.messages.boxes.size(), 1);
         QCOMPARE(t.joined(read), totals);
     }
@@ -188,7 +181,7 @@ private Q_SLOTS:
     }
     void periodIsSummedAndStored() {
         const auto [first, last, rowsBefore, stored] = Cases<QDate, QDate, int, QString>::fetch();
-        TestDb& t = *m_shop;
+        TestDb& t = m_shop;
         QVERIFY(t.exec(QStringLiteral("DELETE FROM RptDailyTx")));
         for (int i = 0; i < rowsBefore; ++i)
             QVERIFY(t.exec(QStringLiteral("INSERT INTO RptDailyTx (RentAmt) VALUES (99)")));

@@ -7,8 +7,6 @@
 
 #include <QTest>
 
-#include <memory>
-
 namespace {
 
 const QDate Today(2004, 3, 10);
@@ -53,14 +51,11 @@ class Test_orders : public QObject {
     Q_OBJECT
 
     // The orders, arranged once for the tests that only read them.
-    std::unique_ptr<TestDb> m_shop;
+    TestDb m_shop;
 
 private Q_SLOTS:
-    void initTestCase() {
-        m_shop = std::make_unique<TestDb>();
-        QVERIFY(m_shop->ok() && arrangeOrders(*m_shop));
-    }
-    void init() { m_shop->messages.clear(); }
+    void initTestCase() { QVERIFY(m_shop.ok() && arrangeOrders(m_shop)); }
+    void init() { m_shop.messages.clear(); }
 
     // The open order of a member or of a copy out; any line at all; an invalid type is refused.
     void findOrders_data() {
@@ -73,7 +68,7 @@ private Q_SLOTS:
     }
     void findOrders() {
         const auto [type, key, openOrder, anyLine] = Cases<int, QString, QString, bool>::fetch();
-        TestDb& t = *m_shop;
+        TestDb& t = m_shop;
         QString orderID = "stale", customerID;
         QCOMPARE(FindOrderID(t.db(), OrderFindBy(type), key, orderID, customerID),
                  !openOrder.isEmpty());
@@ -91,7 +86,7 @@ private Q_SLOTS:
     // cent, the copy's rates and the late charge due today. No open line, or a copy without
     // rates (after a message), fails the load; no more lines are read than expected.
     void loadOrder() {
-        Connection& db = m_shop->db();
+        Connection& db = m_shop.db();
         OrderRec read;
         QList<OrderLine> lines;
         QVERIFY(LoadOrder(db, "000001", Today, read, lines));
@@ -105,13 +100,12 @@ private Q_SLOTS:
         }
         QCOMPARE(got.join(' '), "1001 000102 15.01 5.00 LOVE STORY 0 pay 0 pay 0 "
                                 "000101 3.33 0.00 LOVE STORY 1 pay 0 pay 1 pay 2");
-        QVERIFY(m_shop->messages.boxes.isEmpty());
-        QVERIFY(!LoadOrder(db, "000002", Today, read, lines));
+        QVERIFY(m_shop.messages.boxes.isEmpty() && !LoadOrder(db, "000002", Today, read, lines));
         QVERIFY(LoadOrderLines(db, "000001", 1, Today, lines) && lines.size() == 1);
         QVERIFY(!LoadOrder(db, "000003", Today, read, lines));
         QCOMPARE(lines.size(), 1);
-        QCOMPARE(m_shop->messages.texts(), QStringList({"debug: array out of bound!",
-                                                        "debug: error in getting OverDueRate!"}));
+        QCOMPARE(m_shop.messages.texts(), QStringList({"debug: array out of bound!",
+                                                       "debug: error in getting OverDueRate!"}));
         // The order, its lines with their rates, and their charges, however many lines.
         int statements = 0;
         db.setTrace([&statements](const QString&, const QVariantList&) { ++statements; });
@@ -120,32 +114,19 @@ private Q_SLOTS:
         QCOMPARE(statements, 3);
     }
 
-    void lateCharge_data() {
-        const Cases<int, qint64> add;
-        add("due today", 0, 0);
-        add("due ten days ago", -10, 50);
-    }
-    void lateCharge() {
-        const auto [dueInDays, late] = Cases<int, qint64>::fetch();
-        OrderLine l;
-        l.EndDate = Today.addDays(dueInDays);
-        l.item.OverDueRate = Money::fromWhole(5);
-        QCOMPARE(LateChargeOn(l, Today), Money::fromWhole(late));
-    }
-
     // An order, a line and a charge read and stored again, in a file of their own, are stored
     // as they were.
     void recordsRoundTrip() {
         OrderRec order;
         QList<OrderLine> lines;
-        QVERIFY(LoadOrder(m_shop->db(), "000001", Today, order, lines));
+        QVERIFY(LoadOrder(m_shop.db(), "000001", Today, order, lines));
         TestDb t;
         QVERIFY(InsertOrder(t.db(), order) && InsertOrderDetail(t.db(), lines[1]) &&
                 InsertPayment(t.db(), lines[1].payments[0]));
         for (const char* table : {"Orders", "Order_Details", "Order_Payment"}) {
             const QString read =
                 QStringLiteral("SELECT * FROM %1 ORDER BY InDate DESC NULLS LAST").arg(table);
-            QCOMPARE(t.row(read), m_shop->row(read));
+            QCOMPARE(t.row(read), m_shop.row(read));
         }
     }
 

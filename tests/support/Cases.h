@@ -2,6 +2,7 @@
 
 #include <QTest>
 
+#include <initializer_list>
 #include <iterator>
 #include <tuple>
 #include <utility>
@@ -29,3 +30,10 @@ private:
         return {*static_cast<T*>(QTest::qData(Names[I], qMetaTypeId<T>()))...};
     }
 };
+
+// A table of one text column, "row", each row named by its own text.
+inline void selfNamedRows(std::initializer_list<const char*> rows) {
+    QTest::addColumn<QString>("row");
+    for (const char* row : rows)
+        QTest::newRow(row) << QString::fromUtf8(row);
+}

@@ -1,5 +1,6 @@
 #include "TestDb.h"
 
+#include "baserows.h"
 #include "schema.h"
 
 #include <QCoreApplication>
@@ -10,26 +11,6 @@
 #include <QSqlQuery>
 
 namespace {
-
-const char* const SeedRows[] = {
-    "INSERT INTO ItemStatus (ID, Name) VALUES ('0', 'Available'), ('1', 'Rented'), "
-    "('2', 'Damaged'), ('3', 'Sold'), ('4', 'Rate Code')",
-    "INSERT INTO PaymentType (ID, Name) VALUES ('0', 'Rent'), ('1', 'Late Charge'), "
-    "('2', 'Renewal'), ('3', 'Free Rental')",
-    "INSERT INTO OpCode (ModDate, ID, AddItem, FreeItem, DeleteItem, EditItem, ReturnItem, "
-    "RenewItemCash, RenewItemArrears, BadItem, SalesItem) VALUES ('2004-01-01 00:00:00', '1', "
-    "'A', 'F', 'D', 'E', 'R', 'RR', 'RR*', 'B', 'S')",
-    "INSERT INTO SerialNo (OrderIdx, OrderID, ProductID, AdjustID) VALUES (1, 1, 1, 1)",
-    "INSERT INTO RptDailyTx (RptDate) VALUES (NULL)",
-    "INSERT INTO Category (InDate, ModDate, CategoryID, Description, RentUnitRate, "
-    "RentUnitDays, OverDueRate, UnitPrice, PromoteQty, PromotePrice) VALUES "
-    "('2004-01-01 00:00:00', '2004-01-01 00:00:00', 'V', 'VIDEO', 150000, 3, 100000, 0, 0, 0)",
-};
-
-int nextShopNumber() {
-    static int counter = 0;
-    return ++counter;
-}
 
 // A server's NULL number reads as a typed null, which would print as 0.
 QString text(const QVariant& value) {
@@ -79,9 +60,9 @@ bool TestDb::create() {
         m_place = ShopPlace::inFolder(dir.path());
         return dir.isValid() && createSchemaFile(dir.filePath(Connection::LiveFile), error);
     }
-    m_place = server(QStringLiteral("vormel_test_%1_%2")
-                         .arg(QCoreApplication::applicationPid())
-                         .arg(nextShopNumber()));
+    static int shops = 0;
+    m_place = server(
+        QStringLiteral("vormel_test_%1_%2").arg(QCoreApplication::applicationPid()).arg(++shops));
     error = onServerAdmin(QStringLiteral("CREATE DATABASE ") + m_place.name);
     if (error.isEmpty() && createSchemaOnServer(m_place, error))
         return true;
@@ -103,14 +84,7 @@ TestDb::TestDb(bool seeded) {
         qWarning("TestDb: %s", qPrintable(connection->LastError()));
         return;
     }
-    m_ok = true;
-    if (seeded) {
-        // One transaction: each commit waits for the disk.
-        TransactionGuard tx(*connection);
-        for (const char* sql : SeedRows)
-            m_ok = m_ok && exec(QString::fromUtf8(sql));
-        m_ok = m_ok && tx.commit();
-    }
+    m_ok = !seeded || writeBaseRows(*connection, QDateTime(QDate(2004, 1, 1), QTime(0, 0)));
 }
 
 bool TestDb::exec(const QString& sql, const QVariantList& values) {

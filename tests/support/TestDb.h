@@ -22,8 +22,9 @@ public:
     // Runs one statement on the test cluster's maintenance database; its error, or nothing.
     static QString onServerAdmin(const QString& sql);
 
-    // With `seeded`, the rows every working file starts with: item statuses 0-4, payment
-    // types 0-3, the OpCode row, SerialNo all at 1, one RptDailyTx row and category "V".
+    // With `seeded`, the rows every working file starts with (made on 01/01/2004): item
+    // statuses 0-4, payment types 0-3, the OpCode row, SerialNo all at 1, an empty RptDailyTx
+    // row and category V (VIDEO, 15.00 for 3 days, 10.00 a day late).
     explicit TestDb(bool seeded = true);
     ~TestDb();
     TestDb(const TestDb&) = delete;

@@ -3,8 +3,6 @@
 #include "Money.h"
 #include "TestDb.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QString>
 #include <QVariant>
 
@@ -44,13 +42,6 @@ inline bool item(TestDb& t, const QString& id, const QString& productID,
                  const QString& status = QStringLiteral("0")) {
     return t.exec(QStringLiteral("INSERT INTO Items (ItemID, ProductID, Status) VALUES (?, ?, ?)"),
                   {id, productID, status});
-}
-
-inline bool sale(TestDb& t, const QDate& day, const QString& customerID, qint64 quantity,
-                 const QVariant& net, const QString& rateID = QStringLiteral("S00001")) {
-    return t.exec(QStringLiteral("INSERT INTO Sales (SaleDate, RateID, CustomerID, Quantity, "
-                                 "NetAmt) VALUES (?, ?, ?, ?, ?)"),
-                  {day, rateID, customerID, quantity, net});
 }
 
 } // namespace shoprows

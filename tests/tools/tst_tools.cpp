@@ -1,3 +1,4 @@
+#include "Cases.h"
 #include "Connection.h"
 #include "FileProbe.h"
 #include "ScriptedMessages.h"
@@ -7,7 +8,6 @@
 #include "demo.h"
 #include "generate.h"
 #include "schema.h"
-#include "serials.h"
 #include "shopinfo.h"
 
 #include <QDir>
@@ -52,11 +52,6 @@ private:
     }
 };
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 WorkingFileSpec generatedSpec(const GenerateOptions& options, shop::RowCounts& written) {
     return WorkingFileSpec{options.created(), {}, [options, &written](Connection& db) {
                                return addGeneratedShop(db, options, written);
@@ -66,8 +61,7 @@ WorkingFileSpec generatedSpec(const GenerateOptions& options, shop::RowCounts& w
 // One run of a command-line tool in `folder`, with what it printed.
 struct ToolRun {
     int exitCode = -1;
-    QString out;
-    QString err;
+    QString out, err;
 };
 
 ToolRun runTool(const QString& program, const QStringList& args, const QString& folder) {
@@ -80,8 +74,8 @@ ToolRun runTool(const QString& program, const QStringList& args, const QString& 
             QString::fromLocal8Bit(p.readAllStandardError())};
 }
 
-const QString DbTool = QStringLiteral(VORMEL_DB_TOOL);
-const QString BenchTool = QStringLiteral(VORMEL_BENCH_TOOL);
+const QString DbTool = QStringLiteral(VORMEL_DB_TOOL),
+              BenchTool = QStringLiteral(VORMEL_BENCH_TOOL);
 
 // How many rows a count of `from` gives, and the range it must fall in.
 struct RowCheck {
@@ -120,8 +114,7 @@ const QList<RowCheck> TradeInvariants = {
                         "i.ItemID = s.RateID AND i.Status = '4')"},
 };
 
-const QDate LeapDay(2024, 2, 29);
-const QDate NewYear(2023, 1, 3);
+const QDate LeapDay(2024, 2, 29), NewYear(2023, 1, 3);
 
 WorkingFileSpec demoSpec(const QDate& today) {
     return WorkingFileSpec{QDateTime(today, QTime(8, 0)), QStringLiteral("DEMO"),
@@ -202,32 +195,17 @@ const QList<RowCheck> GeneratedShape = {
 
 const WorkingFileSpec Plain{QDateTime(QDate(2024, 3, 1), QTime(9, 30)), {}, {}};
 
-QStringList entries(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
-}
-
 bool writeFile(const QString& path, const QByteArray& bytes) {
     QFile f(path);
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-// Every table, then every code named, the one category fit to rent and counters at 1.
+// Every table. What the base rows hold, every test shop holds too.
 const QStringList BaseRows =
     QStringLiteral("ItemStatus PaymentType OpCode SerialNo RptDailyTx Category ShopInfo Customers "
                    "Orders Order_Details Order_Payment Products Items Sales AcctAdjust Cust_Temp "
                    "Item_Temp")
-        .split(' ') +
-    QStringList{"ItemStatus WHERE Name <> '' AND ID IN ('0', '1', '2', '3', '4')",
-                "PaymentType WHERE Name <> '' AND ID IN ('0', '1', '2', '3')",
-                "Category WHERE CategoryID = 'V' AND RentUnitRate > 0 AND RentUnitDays "
-                "BETWEEN 1 AND 7",
-                "SerialNo WHERE OrderIdx = 1 AND OrderID = 1 AND ProductID = 1 AND AdjustID = 1"};
-
-QStringList codesOf(const OpCodeRec& r) {
-    return {r.AddItem,       r.FreeItem,         r.DeleteItem, r.EditItem, r.ReturnItem,
-            r.RenewItemCash, r.RenewItemArrears, r.BadItem,    r.SalesItem};
-}
+        .split(' ');
 
 // name, runs, median ms, worst ms, target ms, peak MB, limit MB, verdict.
 const QRegularExpression OperationLine(QStringLiteral(
@@ -240,13 +218,6 @@ const QRegularExpression
 const QStringList TradeTables = QStringLiteral("Customers Orders Order_Details Order_Payment Items "
                                                "Products Sales AcctAdjust SerialNo")
                                     .split(' ');
-
-QStringList allTables() {
-    QStringList names;
-    for (const SchemaTable& t : schemaTables())
-        names << t.name;
-    return names;
-}
 
 // A new database on the test cluster, by its address; none without a cluster.
 QString serverShop(const QString& name) {
@@ -283,6 +254,7 @@ class Test_tools : public QObject {
     QList<std::shared_ptr<CreatedFile>> m_shops;
     // Large enough that a copy of it takes a moment.
     std::shared_ptr<CreatedFile> m_large;
+    // What a generated shop says it wrote; the tests read the shops themselves instead.
     shop::RowCounts m_written;
     const QList<QList<RowCheck>> shapes = {DemoShape + TradeInvariants, DemoShape + TradeInvariants,
                                            GeneratedShape + TradeInvariants};
@@ -293,28 +265,25 @@ private slots:
                    std::make_shared<CreatedFile>(demoSpec(NewYear)),
                    std::make_shared<CreatedFile>(generatedSpec(tinyShop(), m_written)),
                    std::make_shared<CreatedFile>(Plain)};
-        shop::RowCounts large;
         m_large = std::make_shared<CreatedFile>(
-            generatedSpec({.members = 2000, .titles = 100, .copies = 400, .years = 1}, large));
+            generatedSpec({.members = 2000, .titles = 100, .copies = 400, .years = 1}, m_written));
         for (const auto& f : m_shops) {
             QVERIFY2(f->opened, qPrintable(f->error));
             QVERIFY(f->messages.boxes.isEmpty());
-            QCOMPARE(entries(f->dir.path()), QStringList{Connection::LiveFile});
+            QCOMPARE(filesIn(f->dir.path()), QStringList{Connection::LiveFile});
         }
     }
 
     void hasThePromisedShape_data() {
-        QTest::addColumn<int>("shop");
-        QTest::addColumn<int>("check");
+        const Cases<int, int> add;
         const char* names[] = {"leap day", "new year", "generated"};
-        for (int shop = 0; shop < 3; ++shop) {
+        for (int shop = 0; shop < 3; ++shop)
             for (int check = 0; check < shapes[shop].size(); ++check)
-                QTest::addRow("%s: %s", names[shop], shapes[shop][check].what) << shop << check;
-        }
+                add(qPrintable(QString("%1: %2").arg(names[shop], shapes[shop][check].what)), shop,
+                    check);
     }
     void hasThePromisedShape() {
-        QFETCH(int, shop);
-        QFETCH(int, check);
+        const auto [shop, check] = Cases<int, int>::fetch();
         const RowCheck& c = shapes[shop][check];
         const QList<QVariantList> days = {{LeapDay, LeapDay},
                                           {NewYear, NewYear},
@@ -327,10 +296,9 @@ private slots:
     // The same day gives the same demo, another seed another shop (the same seed is the
     // tool's, below).
     void sameInputGivesTheSameFile() {
-        QCOMPARE(readAll(CreatedFile(demoSpec(LeapDay)).path()), readAll(m_shops[0]->path()));
-        shop::RowCounts written;
-        QVERIFY(readAll(CreatedFile(generatedSpec(tinyShop(8), written)).path()) !=
-                readAll(m_shops[2]->path()));
+        QCOMPARE(bytesOf(CreatedFile(demoSpec(LeapDay)).path()), bytesOf(m_shops[0]->path()));
+        QVERIFY(bytesOf(CreatedFile(generatedSpec(tinyShop(8), m_written)).path()) !=
+                bytesOf(m_shops[2]->path()));
     }
 
     void holdsExactlyTheBaseRows() {
@@ -338,10 +306,7 @@ private slots:
         QStringList counts;
         for (const QString& from : BaseRows)
             counts << QString::number(file.count(from));
-        QCOMPARE(counts.join(' '), "5 4 1 1 1 1 0 0 0 0 0 0 0 0 0 0 0 5 4 1 1");
-        OpCodeRec opCodes;
-        QVERIFY(GetOpCodes(*file.db, opCodes));
-        QCOMPARE(codesOf(opCodes), codesOf(OpCodeRec::defaults()));
+        QCOMPARE(counts.join(' '), "5 4 1 1 1 1 0 0 0 0 0 0 0 0 0 0 0");
     }
 
     // Neither a file that was there before nor one that appears while the new one is being
@@ -374,8 +339,8 @@ private slots:
         const bool taken = failure == 0;
         QCOMPARE(error == path + QStringLiteral(" already exists"), taken);
         QVERIFY(!error.isEmpty());
-        QCOMPARE(readAll(path), taken ? theirs : QByteArray());
-        QCOMPARE(entries(dir.path()), taken ? QStringList{name} : QStringList());
+        QCOMPARE(bytesOf(path), taken ? theirs : QByteArray());
+        QCOMPARE(filesIn(dir.path()), taken ? QStringList{name} : QStringList());
     }
 
     // Arguments that do not make one command.
@@ -400,15 +365,12 @@ private slots:
     // said.
     void tool_data() {
         QTest::addColumn<QString>("row");
-        QStringList counts;
+        QString generated("shop.mdb: trade from 2024-07-01 to 2025-06-30; %1 members, %2 titles, "
+                          "%3 copies, %4 orders, %5 order lines, %6 charges, %7 sales, %8 "
+                          "adjustments; ");
         for (const char* from : {"Customers", "Products", "Items", "Orders", "Order_Details",
                                  "Order_Payment", "Sales", "AcctAdjust"})
-            counts << QString::number(m_shops[2]->count(from));
-        const QString generated =
-            QString("shop.mdb: trade from 2024-07-01 to 2025-06-30; %1 members, %2 titles, %3 "
-                    "copies, %4 orders, %5 order lines, %6 charges, %7 sales, %8 adjustments; ")
-                .arg(counts[0], counts[1], counts[2], counts[3], counts[4], counts[5], counts[6],
-                     counts[7]);
+            generated = generated.arg(m_shops[2]->count(from));
         for (const QString& row : QStringList{
                  "vormel-db make Flicka.mdb||2|usage: vormel-db create",
                  "vormel-db create Flicka.mdb|mine|1|Flicka.mdb already exists",
@@ -427,22 +389,21 @@ private slots:
         const QStringList c = row.split('|');
         QStringList args = c[0].split(' ');
         const QString program = args.takeFirst() == "vormel-db" ? DbTool : BenchTool;
-        const QByteArray before = c[1] == "no trade" ? readAll(m_shops[3]->path()) : c[1].toUtf8();
+        const QByteArray before = c[1] == "no trade" ? bytesOf(m_shops[3]->path()) : c[1].toUtf8();
         const int exitCode = c[2].toInt();
-        const QString said = c[3];
         QTemporaryDir dir;
         const QString ours = dir.filePath(Connection::LiveFile);
         QVERIFY(before.isEmpty() || writeFile(ours, before));
-        const QStringList folder = entries(dir.path());
+        const QStringList folder = filesIn(dir.path());
         const ToolRun run = runTool(program, args, dir.path());
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(exitCode ? run.out : run.err, QString());
-        QCOMPARE((exitCode ? run.err : run.out).left(said.size()), said);
+        QCOMPARE((exitCode ? run.err : run.out).left(c[3].size()), c[3]);
         if (exitCode) {
-            QCOMPARE(entries(dir.path()), folder);
-            QCOMPARE(readAll(ours), before);
+            QCOMPARE(filesIn(dir.path()), folder);
+            QCOMPARE(bytesOf(ours), before);
         } else if (args.first() == "generate") {
-            QVERIFY(readAll(dir.filePath(args.last())) == readAll(m_shops[2]->path()));
+            QVERIFY(bytesOf(dir.filePath(args.last())) == bytesOf(m_shops[2]->path()));
         } else {
             CreatedFile demo(ours);
             QCOMPARE(GetShopName(*demo.db), QStringLiteral("影視店"));
@@ -465,7 +426,7 @@ private slots:
         QVERIFY(QFile::copy(old, dir.filePath("held.mdb")));
         // Read before the lock is taken: closing any descriptor of a file drops this process's
         // locks on it.
-        const QByteArray held = readAll(dir.filePath("held.mdb"));
+        const QByteArray held = bytesOf(dir.filePath("held.mdb"));
         QSqlDatabase holder = QSqlDatabase::addDatabase("QSQLITE", "holder");
         holder.setDatabaseName(dir.filePath("held.mdb"));
         QVERIFY(holder.open());
@@ -475,24 +436,21 @@ private slots:
                                   "old.mdb|0|old.mdb: already at schema version 1; nothing",
                                   "held.mdb|1|held.mdb: cannot open it"}) {
             const QStringList c = row.split('|');
-            const QByteArray before = c[0] == "held.mdb" ? held : readAll(dir.filePath(c[0]));
+            const QByteArray before = c[0] == "held.mdb" ? held : bytesOf(dir.filePath(c[0]));
             const ToolRun run = runTool(DbTool, {"upgrade", c[0]}, dir.path());
             QCOMPARE(run.exitCode, c[1].toInt());
             QVERIFY2((run.out + run.err).contains(c[2]), qPrintable(run.out + run.err));
-            QCOMPARE(readAll(dir.filePath(c[0])) == before, !c[2].contains("upgraded"));
+            QCOMPARE(bytesOf(dir.filePath(c[0])) == before, !c[2].contains("upgraded"));
         }
         QCOMPARE(onOwnConnection(old, "SELECT count(*) FROM Customers_Names_docsize"),
                  QString::number(m_shops[2]->count("Customers")));
     }
 
     // The visit writes are rolled back, and nothing is left beside the file, whatever its name.
-    void benchTimesEachOperation_data() {
-        QTest::addColumn<QString>("name");
-        for (const char* name : {"shop.mdb", "Flicka.mdb"})
-            QTest::newRow(name) << name;
-    }
+    void benchTimesEachOperation_data() { selfNamedRows({"shop.mdb", "Flicka.mdb"}); }
     void benchTimesEachOperation() {
-        QFETCH(QString, name);
+        QFETCH(QString, row);
+        const QString& name = row;
         QTemporaryDir dir;
         QVERIFY(QFile::copy(m_shops[2]->path(), dir.filePath(name)));
         const ToolRun run = runTool(BenchTool, {name}, dir.path());
@@ -504,7 +462,7 @@ private slots:
         for (const QString& line : lines.mid(heading + 1))
             QVERIFY2(OperationLine.match(line).hasMatch(), qPrintable(line));
         QCOMPARE(changedRows(dir.filePath(name), m_shops[2]->path()), 0);
-        QCOMPARE(entries(dir.path()), QStringList{name});
+        QCOMPARE(filesIn(dir.path()), QStringList{name});
     }
 
     // Every row of every table arrives as it was (Chinese names, NULLs, integers, a double),
@@ -527,7 +485,10 @@ private slots:
                 runTool(DbTool, {"copy", places[i], places[i + 1]}, demo.dir.path());
             QVERIFY2(run.exitCode == 0 && run.out.contains("Order_Payment: "), qPrintable(run.err));
         }
-        QCOMPARE(changedRows(places.last(), demo.path(), allTables()), 0);
+        QStringList all;
+        for (const SchemaTable& t : schemaTables())
+            all << t.name;
+        QCOMPARE(changedRows(places.last(), demo.path(), all), 0);
     }
 
     // A killed copy leaves nothing under the destination's name, nor tables on a server: the
@@ -546,33 +507,33 @@ private slots:
         copy.start(DbTool, {"copy", m_large->path(), destination});
         QVERIFY(copy.waitForReadyRead(60000));
         copy.kill();
-        QVERIFY(copy.waitForFinished());
-        QCOMPARE(copy.exitStatus(), QProcess::CrashExit);
+        QVERIFY(copy.waitForFinished() && copy.exitStatus() == QProcess::CrashExit);
         QVERIFY(!QFile::exists(dir.filePath(destination)));
         const ToolRun again = runTool(DbTool, {"copy", m_large->path(), destination}, dir.path());
         QVERIFY2(again.exitCode == 0, qPrintable(again.err));
     }
 
-    // A demo made on a server opens as the program opens it, and is refused as a destination;
+    // A demo made on a server copies to another server and is refused as a destination;
     // a copy of it hands out member numbers past the copied ones.
     void demoOnAServer() {
         const QStringList shops = {serverShop("demo"), serverShop("demo_copy")};
         if (shops[0].isEmpty())
             QSKIP("no test cluster (VORMEL_TEST_PGHOST)");
-        QCOMPARE(runTool(DbTool, {"create", "--demo", shops[0]}, QDir::tempPath()).exitCode, 0);
-        QCOMPARE(runTool(DbTool, {"copy", shops[0], shops[1]}, QDir::tempPath()).exitCode, 0);
-        const ToolRun refused =
-            runTool(DbTool, {"copy", m_shops[0]->path(), shops[0]}, QDir::tempPath());
-        QCOMPARE(refused.exitCode, 1);
-        QVERIFY2(refused.err.contains("already holds a shop"), qPrintable(refused.err));
+        const auto tool = [](const QStringList& args) {
+            return runTool(DbTool, args, QDir::tempPath());
+        };
+        QCOMPARE(tool({"create", "--demo", shops[0]}).exitCode, 0);
+        QCOMPARE(tool({"copy", shops[0], shops[1]}).exitCode, 0);
+        const ToolRun refused = tool({"copy", m_shops[0]->path(), shops[0]});
+        QVERIFY2(refused.exitCode == 1 && refused.err.contains("already holds a shop"),
+                 qPrintable(refused.err));
         QString error;
         ScriptedMessages messages;
-        Connection made(messages, *ShopPlace::fromAddress(shops[0], error));
         Connection copy(messages, *ShopPlace::fromAddress(shops[1], error));
-        QVERIFY(made.OpenDatabase() && copy.OpenDatabase());
-        auto members = made.run("SELECT count(*) FROM Customers", {}, "test");
-        QVERIFY(members && members->next() && members->value(0).toInt() > 0);
+        QVERIFY(copy.OpenDatabase());
         QVERIFY(copy.exec("INSERT INTO Customers (CustomerID) VALUES (?)", {"999999"}, "test"));
+        auto members = copy.run("SELECT count(*) FROM Customers", {}, "test");
+        QVERIFY(members && members->next() && members->value(0).toInt() > 1);
     }
 };
 
