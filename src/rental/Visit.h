@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Outcome.h"
+#include "claims.h"
 #include "customers.h"
 #include "orders.h"
 #include "serials.h"
@@ -103,9 +104,11 @@ private:
     bool SaveExistingOrder(Outcome& outcome);
     bool SaveOrderLines(Outcome& outcome);
     bool saveNewRental(OrderLine& line, Outcome& outcome);
-    bool saveChangedLine(OrderLine& line, bool pay, bool itemBack);
+    bool saveChangedLine(OrderLine& line, const QDateTime& read, bool pay, bool itemBack);
     bool saveSale(const OrderLine& line);
-    bool setItemStatus(const QString& itemID, const QString& status);
+    // A write the save relies on: true when written; when the row changed at another counter,
+    // false with `conflict` (its item or member in place of %1) kept for the clerk.
+    bool claimed(Claim claim, const QString& conflict, const QString& what);
 
     Connection& m_db;
     const Clock& m_clock;
@@ -114,4 +117,5 @@ private:
     State m_state;
     QString m_warning;
     QDateTime m_saveTime;
+    QString m_conflict;
 };

@@ -11,6 +11,13 @@ namespace {
 const QString ItemOut = QStringLiteral("1");
 const QString ItemIn = QStringLiteral("0");
 
+const QString MemberServed =
+    QStringLiteral("Customer (%1) was served at another counter; open the visit again.");
+const QString RentedElsewhere = QStringLiteral("The Item (%1) was rented out at another counter!");
+const QString LineChanged =
+    QStringLiteral("The Item (%1) was changed at another counter; open the visit again.");
+const QString ReturnedElsewhere = QStringLiteral("The Item (%1) was returned at another counter!");
+
 bool newRentalKept(const OrderLine& line) {
     return line.IsNewRent && !line.IsDeleted;
 }
@@ -20,12 +27,15 @@ bool newRentalKept(const OrderLine& line) {
 Outcome Visit::SaveTransaction() {
     const State before = m_state;
     m_saveTime = m_clock.now();
+    m_conflict.clear();
     Outcome outcome;
     bool ok = false;
     {
         // Rolled back on any failure, the commit's own included, so nothing stays locked.
         TransactionGuard transaction(m_db);
         ok = transaction.begun() &&
+             claimed(ClaimMember(m_db, m_state.customer.CustomerID, m_state.existRentCount),
+                     MemberServed, m_state.customer.CustomerID) &&
              (m_state.newOrder ? SaveNewOrder(outcome) : SaveExistingOrder(outcome)) &&
              transaction.commit();
     }
@@ -34,7 +44,11 @@ Outcome Visit::SaveTransaction() {
         // saving again writes every row exactly once.
         m_state = before;
         outcome.ok = false;
-        outcome.note(QStringLiteral("Save record error!\rRecord NOT save"), MsgIcon::Exclamation);
+        if (m_conflict.isEmpty())
+            outcome.note(QStringLiteral("Save record error!\rRecord NOT save"),
+                         MsgIcon::Exclamation);
+        else
+            outcome.note(m_conflict, MsgIcon::Exclamation);
     }
     return outcome;
 }
@@ -78,14 +92,17 @@ bool Visit::SaveOrderLines(Outcome& outcome) {
         if (line.IsNewRent) {
             ok = saveNewRental(line, outcome);
         } else if (line.IsReturned) {
+            const QDateTime read = line.ModDate;
             PrepareReturnedLine(line, m_saveTime);
-            ok = saveChangedLine(line, true, true);
+            ok = saveChangedLine(line, read, true, true);
         } else if (line.IsRenewed) {
+            const QDateTime read = line.ModDate;
             PrepareRenewedLine(line, m_saveTime);
-            ok = saveChangedLine(line, line.IsPaidNow, false);
+            ok = saveChangedLine(line, read, line.IsPaidNow, false);
         } else if (line.IsSettled) {
+            const QDateTime read = line.ModDate;
             PrepareSettledLine(line, m_saveTime);
-            ok = saveChangedLine(line, true, false);
+            ok = saveChangedLine(line, read, true, false);
         } else if (line.IsSale) {
             ok = saveSale(line);
         }
@@ -106,13 +123,15 @@ bool Visit::saveNewRental(OrderLine& line, Outcome& outcome) {
     } else {
         outcome.note(QStringLiteral("debug: Error in saving new item's payment!"));
     }
-    return setItemStatus(line.ItemID, ItemOut);
+    return claimed(MoveItem(m_db, line.ItemID, m_saveTime, ItemIn, ItemOut), RentedElsewhere,
+                   line.ItemID);
 }
 
 // A returned, renewed or settled line: its row, its new charges, then every older charge
-// settled today and, when paid now, paid today.
-bool Visit::saveChangedLine(OrderLine& line, bool pay, bool itemBack) {
-    if (!UpdateOrderDetail(m_db, line))
+// settled today and, when paid now, paid today. The line as read decides which charges are
+// owed, so a line stored since at another counter is not stored again.
+bool Visit::saveChangedLine(OrderLine& line, const QDateTime& read, bool pay, bool itemBack) {
+    if (!claimed(StoreLine(m_db, line, read), LineChanged, line.ItemID))
         return false;
     for (PaymentRec& row : line.payments) {
         if (!row.IsNewPayment)
@@ -130,7 +149,8 @@ bool Visit::saveChangedLine(OrderLine& line, bool pay, bool itemBack) {
     stamp.ItemID = line.ItemID;
     if (!SettlePayments(m_db, stamp) || (pay && !PayPayments(m_db, stamp)))
         return false;
-    return !itemBack || setItemStatus(line.ItemID, ItemIn);
+    return !itemBack || claimed(MoveItem(m_db, line.ItemID, m_saveTime, ItemOut, ItemIn),
+                                ReturnedElsewhere, line.ItemID);
 }
 
 bool Visit::saveSale(const OrderLine& line) {
@@ -146,10 +166,8 @@ bool Visit::saveSale(const OrderLine& line) {
     return InsertSale(m_db, sale);
 }
 
-bool Visit::setItemStatus(const QString& itemID, const QString& status) {
-    ItemRec item;
-    item.ItemID = itemID;
-    item.ModDate = m_saveTime;
-    item.Status = status;
-    return UpdateItemStatus(m_db, item);
+bool Visit::claimed(Claim claim, const QString& conflict, const QString& what) {
+    if (claim == Claim::Changed)
+        m_conflict = conflict.arg(what);
+    return claim == Claim::Written;
 }
