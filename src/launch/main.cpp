@@ -16,6 +16,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Vormel"));
     QApplication::setOrganizationName(QStringLiteral("Vormel"));
     QApplication::setApplicationVersion(QStringLiteral(VORMEL_VERSION));
+    // Ties the windows to the menu entry on desktops that match them by it.
+    QApplication::setDesktopFileName(QStringLiteral("org.vormel.Vormel"));
 
     BoxMessageService messages;
     const QString vormel = findVormel(QApplication::applicationDirPath());
