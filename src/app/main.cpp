@@ -18,6 +18,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Vormel"));
     QApplication::setOrganizationName(QStringLiteral("Vormel"));
     QApplication::setApplicationVersion(QStringLiteral(VORMEL_VERSION));
+    // Ties the windows to the menu entry on desktops that match them by it.
+    QApplication::setDesktopFileName(QStringLiteral("org.vormel.Vormel"));
 
     BoxMessageService messages;
     SingleInstance instance;

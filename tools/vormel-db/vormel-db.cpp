@@ -9,7 +9,7 @@
 #include "ConsoleMessages.h"
 #include "commandline.h"
 #include "dbfile.h"
-#include "demo.h"
+#include "newshop.h"
 #include "schema.h"
 #include "shopcopy.h"
 #include "shopfile.h"
@@ -34,18 +34,6 @@ void printLine(const QString& line) {
 int failed(const QString& error) {
     std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
     return ExitFailed;
-}
-
-WorkingFileSpec createSpec(const DbCommand& command) {
-    const SystemClock clock;
-    WorkingFileSpec spec;
-    spec.created = NowStamp(clock);
-    spec.shopName = command.shopName;
-    if (command.demo) {
-        const QDate today = spec.created.date();
-        spec.fill = [today](Connection& db) { return addDemoShop(db, today); };
-    }
-    return spec;
 }
 
 WorkingFileSpec generateSpec(const DbCommand& command, shop::RowCounts& written) {
@@ -77,15 +65,6 @@ void reportGenerated(const DbCommand& command, const shop::RowCounts& n, qint64 
             .arg(n.adjustments)
             .arg(double(ms) / 1000, 0, 'f', 1);
     printLine(line);
-}
-
-// A new file, or the shop in an empty server database.
-bool createShop(const QString& target, const WorkingFileSpec& spec, MessageService& messages,
-                QString& error) {
-    if (!ShopPlace::isAddress(target))
-        return createWorkingFile(target, spec, messages, error);
-    const std::optional<ShopPlace> place = ShopPlace::fromAddress(target, error);
-    return place && createWorkingShop(*place, spec, messages, error);
 }
 
 // Adds what a file made by an older program lacks; a current file is left alone. A shop on a
@@ -152,8 +131,8 @@ int main(int argc, char* argv[]) {
         return copy(*command);
     const bool generating = command->kind == DbCommand::Kind::Generate;
     shop::RowCounts written;
-    const WorkingFileSpec spec =
-        generating ? generateSpec(*command, written) : createSpec(*command);
+    const WorkingFileSpec spec = generating ? generateSpec(*command, written)
+                                            : newShopSpec(command->demo, command->shopName);
     ConsoleMessages messages;
     QString error;
     QElapsedTimer timer;
