@@ -16,6 +16,8 @@ const QString MemberServed =
 const QString RentedElsewhere = QStringLiteral("The Item (%1) was rented out at another counter!");
 const QString LineChanged =
     QStringLiteral("The Item (%1) was changed at another counter; open the visit again.");
+const QString ChargesCollected =
+    QStringLiteral("The charges of the Item (%1) were collected at another counter!");
 const QString ReturnedElsewhere = QStringLiteral("The Item (%1) was returned at another counter!");
 
 bool newRentalKept(const OrderLine& line) {
@@ -147,7 +149,15 @@ bool Visit::saveChangedLine(OrderLine& line, const QDateTime& read, bool pay, bo
     stamp.OrderIdx = line.OrderIdx;
     stamp.OrderID = line.OrderID;
     stamp.ItemID = line.ItemID;
-    if (!SettlePayments(m_db, stamp) || (pay && !PayPayments(m_db, stamp)))
+    // Every owed row of the line, those written just now included, is settled (and paid) here.
+    const auto owed = [&line](const auto& unsettled) {
+        return qint64(std::count_if(line.payments.begin(), line.payments.end(), unsettled));
+    };
+    const qint64 unsettled = owed([](const PaymentRec& p) { return p.SettleDate == NoDate; });
+    const qint64 unpaid =
+        owed([](const PaymentRec& p) { return p.PayStatus == PayStatusCode::Unpaid; });
+    if (!claimed(Counted(SettlePayments(m_db, stamp), unsettled), ChargesCollected, line.ItemID) ||
+        (pay && !claimed(Counted(PayPayments(m_db, stamp), unpaid), ChargesCollected, line.ItemID)))
         return false;
     return !itemBack || claimed(MoveItem(m_db, line.ItemID, m_saveTime, ItemOut, ItemIn),
                                 ReturnedElsewhere, line.ItemID);

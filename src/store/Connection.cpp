@@ -224,6 +224,19 @@ bool Connection::write(const QString& sql, const QVariantList& values, const QSt
     return transaction.begun() && exec(sql, values, source) && transaction.commit();
 }
 
+std::optional<qint64> Connection::change(const QString& sql, const QVariantList& values,
+                                         const QString& source) {
+    TransactionGuard transaction(*this);
+    if (!transaction.begun())
+        return std::nullopt;
+    auto q = run(sql, values, source);
+    if (!q)
+        return std::nullopt;
+    const qint64 rows = q->numRowsAffected();
+    q->finish();
+    return transaction.commit() ? std::optional<qint64>(rows) : std::nullopt;
+}
+
 // Runs a statement on its kept prepared form; the error, if it failed.
 std::optional<QSqlError> Connection::execute(const QString& sql, const QVariantList& values) {
     if (values.isEmpty())

@@ -64,6 +64,9 @@ public:
     // A statement that changes rows: one step of the caller's transaction, or else one
     // transaction of its own, so it is never swallowed by a transaction nobody will commit.
     bool write(const QString& sql, const QVariantList& values, const QString& source);
+    // The same, giving how many rows it changed; none after an error report.
+    std::optional<qint64> change(const QString& sql, const QVariantList& values,
+                                 const QString& source);
 
     bool BeginTransaction();
     bool CommitTransaction();

@@ -13,6 +13,12 @@ Claim claimOne(std::optional<Rows> q) {
 
 } // namespace
 
+Claim Counted(std::optional<qint64> rows, qint64 expected) {
+    if (!rows)
+        return Claim::Failed;
+    return *rows == expected ? Claim::Written : Claim::Changed;
+}
+
 Claim ClaimMember(Connection& db, const QString& customerID, qint64 openLines) {
     const QString source = QStringLiteral("ClaimMember");
     if (!db.exec(

@@ -20,6 +20,9 @@ Claim ClaimMember(Connection& db, const QString& customerID, qint64 openLines);
 Claim MoveItem(Connection& db, const QString& itemID, const QDateTime& at, const QString& from,
                const QString& to);
 
+// A write that should have changed `expected` rows: fewer means another counter got there first.
+Claim Counted(std::optional<qint64> rows, qint64 expected);
+
 // Stores a returned, renewed or settled line only while it is still out and has not been
 // stored since the visit read it (its ModDate then was `readModDate`).
 Claim StoreLine(Connection& db, const OrderLine& line, const QDateTime& readModDate);

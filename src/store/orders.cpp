@@ -351,18 +351,18 @@ bool InsertPayment(Connection& db, const PaymentRec& p) {
                     QStringLiteral("InsertPayment"));
 }
 
-bool SettlePayments(Connection& db, const PaymentRec& payment) {
-    return db.write(QStringLiteral("UPDATE Order_Payment SET ModDate = ?, SettleDate = ? "
-                                   "WHERE OrderIdx = ? AND SettleDate = ?"),
-                    {payment.ModDate, payment.SettleDate, payment.OrderIdx, NoDate},
-                    QStringLiteral("SettlePayments"));
+std::optional<qint64> SettlePayments(Connection& db, const PaymentRec& payment) {
+    return db.change(QStringLiteral("UPDATE Order_Payment SET ModDate = ?, SettleDate = ? "
+                                    "WHERE OrderIdx = ? AND SettleDate = ?"),
+                     {payment.ModDate, payment.SettleDate, payment.OrderIdx, NoDate},
+                     QStringLiteral("SettlePayments"));
 }
 
 // Always writes "Y": the record's own PayStatus is not what this decides.
-bool PayPayments(Connection& db, const PaymentRec& payment) {
-    return db.write(QStringLiteral("UPDATE Order_Payment SET ModDate = ?, PayStatus = ?, "
-                                   "PayDate = ? WHERE OrderIdx = ? AND PayStatus = ?"),
-                    {payment.ModDate, PayStatusCode::Paid, payment.PayDate, payment.OrderIdx,
-                     PayStatusCode::Unpaid},
-                    QStringLiteral("PayPayments"));
+std::optional<qint64> PayPayments(Connection& db, const PaymentRec& payment) {
+    return db.change(QStringLiteral("UPDATE Order_Payment SET ModDate = ?, PayStatus = ?, "
+                                    "PayDate = ? WHERE OrderIdx = ? AND PayStatus = ?"),
+                     {payment.ModDate, PayStatusCode::Paid, payment.PayDate, payment.OrderIdx,
+                      PayStatusCode::Unpaid},
+                     QStringLiteral("PayPayments"));
 }

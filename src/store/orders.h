@@ -148,7 +148,7 @@ bool InsertOrderDetail(Connection& db, const OrderLine& line);
 bool UpdateOrderDetail(Connection& db, const OrderLine& line);
 
 bool InsertPayment(Connection& db, const PaymentRec& payment);
-// Stamps payment.SettleDate on the unsettled charges of line payment.OrderIdx.
-bool SettlePayments(Connection& db, const PaymentRec& payment);
-// Marks the unpaid charges of line payment.OrderIdx paid on payment.PayDate.
-bool PayPayments(Connection& db, const PaymentRec& payment);
+// Stamps payment.SettleDate on the unsettled charges of line payment.OrderIdx; how many.
+std::optional<qint64> SettlePayments(Connection& db, const PaymentRec& payment);
+// Marks the unpaid charges of line payment.OrderIdx paid on payment.PayDate; how many.
+std::optional<qint64> PayPayments(Connection& db, const PaymentRec& payment);

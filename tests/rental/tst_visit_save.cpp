@@ -103,6 +103,56 @@ private Q_SLOTS:
         QCOMPARE(shop->rows("Order_Payment WHERE PayStatus = 'N'", "ItemID"), "");
     }
 
+    // Two counters serve from one shop. The visit saved second finds what it read changed by
+    // the first: its save is refused with one message naming what changed, stores nothing, and
+    // the visit stays as it was. Whether 000001 was rented first; the commands of the first
+    // and the second counter for member 000123 (or "000124:" another member) = the message.
+    void secondCounterIsRefused_data() {
+        rows({{"copy", "new A 000001 ; 000124: A 000001 = "
+                       "The Item (000001) was rented out at another counter!"},
+              {"member's new order", "new A 000001 ; A 000002 = "
+                                     "Customer (000123) was served at another counter; open the "
+                                     "visit again."},
+              {"line returned", "rented R 000001 ; R 000001 = Customer (000123) was served at "
+                                "another counter; open the visit again."},
+              {"line renewed", "rented RR 000001 ; RR 000001 = The Item (000001) was changed at "
+                               "another counter; open the visit again."},
+              {"charge settled", "arrears R S88 ; R S88 = The charges of the Item (000001) were "
+                                 "collected at another counter!"}});
+    }
+    void secondCounterIsRefused() {
+        QFETCH(QString, row);
+        const QString first = row.section(" ; ", 0, 0).section(' ', 1);
+        const QString second = row.section(" ; ", 1).section(" = ", 0, 0);
+        if (!row.startsWith("new"))
+            rented();
+        at(9);
+        QVERIFY(!row.startsWith("arrears") || shop->visit("000123", "RR* 000001"));
+        shop->addMember("000124");
+        ScriptedMessages otherMessages;
+        Connection other(otherMessages, shop->t.place());
+        QVERIFY(other.OpenDatabase());
+        Visit later(other, shop->clock, shop->ctx.OpCodes, "13");
+        const bool elsewhere = second.contains(':');
+        QVERIFY(later.Start(elsewhere ? "000124" : "000123").ok);
+        QVERIFY(ShopFixture::run(later, elsewhere ? second.section(": ", 1) : second));
+        auto visit = shop->open("000123");
+        QVERIFY(ShopFixture::run(*visit, first) && visit->SaveTransaction().ok);
+        const QString before = stored();
+        const auto state = [&] {
+            return later.UpdateTotals().total().format() + QString::number(later.NewOrder()) +
+                   QString::number(later.OrderLines().size());
+        };
+        const QString shown = state();
+        const Outcome refused = later.SaveTransaction();
+        QVERIFY(!refused.ok);
+        QCOMPARE(refused.notices.size(), 1);
+        QCOMPARE(refused.notices[0].text, row.section(" = ", 1));
+        QCOMPARE(state(), shown);
+        QCOMPARE(stored(), before);
+        QVERIFY(otherMessages.boxes.isEmpty() && shop->t.messages.boxes.isEmpty());
+    }
+
     // A failed save is rolled back and leaves the visit as it was, so saving again once the
     // cause is gone writes every row exactly once. It fails on a statement the database
     // refuses, or at the commit while another program reads the file past the busy timeout;
