@@ -1,4 +1,5 @@
 #include "FormHarness.h"
+#include "ReportPreview.h"
 #include "StockedShop.h"
 #include "customerentry.h"
 #include "customerstore.h"
@@ -172,6 +173,22 @@ private Q_SLOTS:
             s.t.scalar("SELECT " + box.mid(3) + " FROM Customers WHERE CustomerID = ?", {number})
                 .toString(),
             c[6]);
+    }
+
+    // Card previews the member as the boxes show him, under the shop's name.
+    void cardShowsTheBoxes() {
+        Shop s;
+        s.ctx.ShopName = "FLICKA VIDEO";
+        QVERIFY(s.open("000002"));
+        s.type("txtEnglishName", "wong");
+        s.find<QPushButton>("cmdCard")->click();
+        auto* preview = s.form->findChild<ReportPreview*>();
+        QVERIFY(preview && preview->isVisible());
+        QStringList texts;
+        for (const PageText& text : preview->content().layout({}).pages.first().texts)
+            texts << text.text;
+        QCOMPARE(texts.mid(0, 2), QStringList({"FLICKA VIDEO", "WONG"}));
+        QCOMPARE(texts.last(), "000002");
     }
 };
 
