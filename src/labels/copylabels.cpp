@@ -31,8 +31,10 @@ void putLabel(ReportPage& page, const TextMeasure& measure, const EncodedLabel& 
     const double gap = GapMm * PointsPerMm;
     const QRectF inner = cell.adjusted(pad, pad, -pad, -pad);
     const double line = measure.lineHeight(TextStyle::Bold);
-    const double rateWidth =
-        std::min(measure.width(label.copy.rateCode, TextStyle::Bold), inner.width() / 3);
+    // A short code gets room to spare: a printer's font may run a little wider than measured,
+    // and a rate code must never be cut.
+    const double rateWidth = std::min(
+        measure.width(label.copy.rateCode, TextStyle::Bold) + CellPadding, inner.width() / 3);
     putText(page, measure, QRectF(inner.right() - rateWidth, inner.top(), rateWidth, line),
             label.copy.rateCode, TextStyle::Bold, Qt::AlignRight);
     putText(page, measure, QRectF(inner.left(), inner.top(), inner.width() - rateWidth - gap, line),
