@@ -17,15 +17,19 @@ using Pages = QList<QStringList>;
 class TestLabels : public QObject {
     Q_OBJECT
 
-    static QList<EncodedLabel> labels(const QStringList& ids, const QString& title = "HEAT") {
-        QList<CopyLabel> copies;
+    static QList<CopyLabel> copies(const QStringList& ids, const QString& title = "HEAT") {
+        QList<CopyLabel> all;
         for (const QString& id : ids)
-            copies.append({id, title, "V3"});
-        return encodeLabels(copies).labels;
+            all.append({id, title, "V3"});
+        return all;
     }
-    static PageModel card(const QString& name, const QString& number = "000123") {
-        return layoutCard({"Flicka Video", number, name, name, "01/02/2003"},
-                          *encodeCode128(number));
+    static PageModel laidOut(const QStringList& ids, LabelStock stock, int offset,
+                             const QString& title = "HEAT") {
+        return layoutLabels(encodeLabels(copies(ids, title)).labels, stock, offset);
+    }
+    static PageModel card(const QString& name) {
+        return layoutCard({"Flicka Video", "000123", name, name, "01/02/2003"},
+                          *encodeCode128("000123"));
     }
     // What zbarimg reads on the page, one line per barcode found.
     static QStringList scan(const PageModel& model, int page, const QString& png) {
@@ -38,13 +42,12 @@ class TestLabels : public QObject {
         QPainter painter(&image);
         paintPage(painter, model.pages.at(page), Dpi / 72);
         painter.end();
-        if (!image.save(png))
-            return {"not saved"};
+        image.save(png);
         QProcess zbar;
         zbar.start("zbarimg", {"--raw", "-q", png});
         zbar.waitForFinished();
-        QStringList found = QString::fromUtf8(zbar.readAllStandardOutput()).split('\n');
-        found.removeAll(QString());
+        QStringList found =
+            QString::fromUtf8(zbar.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
         found.sort();
         return found;
     }
@@ -54,9 +57,9 @@ private Q_SLOTS:
         QTest::addColumn<PageModel>("model");
         QTest::addColumn<Pages>("codes");
         QTest::newRow("sheet, 22 used")
-            << layoutLabels(labels({"A00001", "A00002", "B00010"}), LabelStock::Sheet, 22)
+            << laidOut({"A00001", "A00002", "B00010"}, LabelStock::Sheet, 22)
             << Pages{{"A00001", "A00002"}, {"B00010"}};
-        QTest::newRow("roll") << layoutLabels(labels({"C00001", "C00002"}), LabelStock::Roll, 3)
+        QTest::newRow("roll") << laidOut({"C00001", "C00002"}, LabelStock::Roll, 3)
                               << Pages{{"C00001"}, {"C00002"}};
         QTest::newRow("card") << card("CHAN TAI MAN") << Pages{{"000123"}};
     }
@@ -72,28 +75,20 @@ private Q_SLOTS:
                      codes.at(page));
     }
 
-    // Row by row from the offset, a new sheet after 24; on a roll every label is a page.
-    void labelSpots_data() {
-        QTest::addColumn<LabelStock>("stock");
+    // On a sheet, row by row from the offset, and a new sheet after 24.
+    void sheetSpots_data() {
         QTest::addColumn<QList<int>>("offsetIndexPageColumnRow");
-        const LabelStock sheet = LabelStock::Sheet;
-        QTest::newRow("first") << sheet << QList<int>{0, 0, 0, 0, 0};
-        QTest::newRow("after used ones") << sheet << QList<int>{5, 0, 0, 2, 1};
-        QTest::newRow("last of a sheet") << sheet << QList<int>{0, 23, 0, 2, 7};
-        QTest::newRow("next sheet") << sheet << QList<int>{0, 24, 1, 0, 0};
-        QTest::newRow("offset, next sheet") << sheet << QList<int>{22, 3, 1, 1, 0};
-        QTest::newRow("roll") << LabelStock::Roll << QList<int>{5, 3, 3, 0, 0};
+        QTest::newRow("after used ones") << QList<int>{5, 0, 0, 2, 1};
+        QTest::newRow("last of a sheet") << QList<int>{0, 23, 0, 2, 7};
+        QTest::newRow("next sheet") << QList<int>{0, 24, 1, 0, 0};
+        QTest::newRow("offset, next sheet") << QList<int>{22, 3, 1, 1, 0};
     }
-    void labelSpots() {
-        QFETCH(LabelStock, stock);
+    void sheetSpots() {
         QFETCH(QList<int>, offsetIndexPageColumnRow);
         const QList<int>& n = offsetIndexPageColumnRow;
-        const LabelSpot spot = labelSpot(stock, n[0], n[1]);
+        const LabelSpot spot = labelSpot(LabelStock::Sheet, n[0], n[1]);
         QCOMPARE(spot.page, n[2]);
-        const QRectF expected = stock == LabelStock::Sheet
-                                    ? rectMm(n[3] * 70, 0.5 + n[4] * 37, 70, 37)
-                                    : rectMm(0, 0, 62, 29);
-        QCOMPARE(spot.rect, expected);
+        QCOMPARE(spot.rect, rectMm(n[3] * 70, 0.5 + n[4] * 37, 70, 37));
     }
 
     // Titles and names are cut to their room: inside the label, clear of the quiet zones.
@@ -108,18 +103,14 @@ private Q_SLOTS:
         QFETCH(QString, text);
         const TextMeasure measure;
         const QList<std::pair<PageModel, QRectF>> layouts = {
-            {layoutLabels(labels({"A1"}, text), LabelStock::Sheet, 0),
-             labelSpot(LabelStock::Sheet, 0, 0).rect},
-            {layoutLabels(labels({"A1"}, text), LabelStock::Roll, 0),
-             labelSpot(LabelStock::Roll, 0, 0).rect},
+            {laidOut({"A1"}, LabelStock::Sheet, 0, text), labelSpot(LabelStock::Sheet, 0, 0).rect},
             {card(text), rectMm(0, 0, 85.6, 54)}};
         for (const auto& [model, room] : layouts) {
             const ReportPage& page = model.pages.first();
-            QCOMPARE(page.barcodes.size(), 1);
             QVERIFY(room.contains(page.barcodes.first().rect));
             bool shown = false;
             for (const PageText& placed : page.texts) {
-                QVERIFY2(room.contains(placed.rect), qPrintable(placed.text));
+                QVERIFY(room.contains(placed.rect));
                 QVERIFY(measure.width(placed.text, placed.style) <= placed.rect.width());
                 QVERIFY(!placed.rect.intersects(page.barcodes.first().rect));
                 shown = shown || placed.text.startsWith(text.left(3));
@@ -143,14 +134,9 @@ private Q_SLOTS:
         QFETCH(QStringList, ids);
         QFETCH(int, printed);
         QFETCH(QString, message);
-        QList<CopyLabel> copies;
-        for (const QString& id : ids)
-            copies.append({id, "HEAT", "V3"});
-        const LabelPrint print = printCopyLabels(copies, LabelStock::Sheet, 0);
+        const LabelPrint print = printCopyLabels(copies(ids), LabelStock::Sheet, 0);
         QCOMPARE(print.message, message);
-        QCOMPARE(print.content.has_value(), printed > 0);
-        if (print.content)
-            QCOMPARE(print.content->layout({}).pages.first().barcodes.size(), printed);
+        QCOMPARE(print.content ? print.content->layout({}).pages[0].barcodes.size() : 0, printed);
     }
 };
 
