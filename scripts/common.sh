@@ -4,7 +4,8 @@ set -euo pipefail
 VORMEL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VORMEL_PACKAGES=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
                  libgl-dev fonts-noto-cjk poppler-utils libsqlite3-dev
-                 libqt6sql6-psql libpq-dev postgresql postgresql-contrib)
+                 libqt6sql6-psql libpq-dev postgresql postgresql-contrib
+                 libzint-dev zbar-tools)
 
 install_packages() {
     local missing=()

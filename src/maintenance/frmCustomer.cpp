@@ -7,6 +7,8 @@
 #include "customerentry.h"
 #include "customervalidation.h"
 #include "formutil.h"
+#include "labelprint.h"
+#include "labelwindows.h"
 #include "utility.h"
 
 #include <QGridLayout>
@@ -123,10 +125,11 @@ void frmCustomer::setupContacts(QGridLayout& grid) {
 
 // Tab goes through the boxes the clerk fills in, then to the buttons.
 void frmCustomer::setupTabOrder() {
-    const QList<QWidget*> order = {
-        txtCustomerID,  txtActive,   txtJoinDate,  txtHKID,    txtHKResident, txtChineseName,
-        txtEnglishName, txtSex,      txtBirthDate, txtAddress, txtPhone1,     txtPhone2,
-        txtPhone3,      txtRemarks1, txtRemarks2,  cmdSave,    cmdCancel,     cmdDelete};
+    const QList<QWidget*> order = {txtCustomerID, txtActive,      txtJoinDate,    txtHKID,
+                                   txtHKResident, txtChineseName, txtEnglishName, txtSex,
+                                   txtBirthDate,  txtAddress,     txtPhone1,      txtPhone2,
+                                   txtPhone3,     txtRemarks1,    txtRemarks2,    cmdCard,
+                                   cmdSave,       cmdCancel,      cmdDelete};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -164,12 +167,14 @@ QWidget* frmCustomer::setupButtons() {
         layout->addWidget(button);
         return button;
     };
+    cmdCard = addButton(QStringLiteral("cmdCard"), QStringLiteral("Card"));
     cmdSave = addButton(QStringLiteral("cmdSave"), QStringLiteral("Save (F12)"));
     cmdCancel = addButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel (Esc)"));
     cmdDelete = addButton(QStringLiteral("cmdDelete"), QStringLiteral("Delete"));
     connect(cmdSave, &QPushButton::clicked, this, &frmCustomer::save);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdDelete, &QPushButton::clicked, this, &frmCustomer::deleteCustomer);
+    connect(cmdCard, &QPushButton::clicked, this, &frmCustomer::printCard);
     return row;
 }
 
@@ -319,4 +324,12 @@ void frmCustomer::deleteCustomer() {
                             MsgIcon::Question, MsgButtons::YesNoCancel);
     if (answer == AnswerYes && DeleteCustomer(m_ctx.db, m_rec.RAWID))
         close();
+}
+
+// The card as the boxes show the member, saved or not.
+void frmCustomer::printCard() {
+    const MemberCard card{m_ctx.ShopName, txtCustomerID->text().trimmed(),
+                          txtEnglishName->text().trimmed(), txtChineseName->text().trimmed(),
+                          txtJoinDate->text()};
+    showLabelPrint(printMemberCard(card), m_ctx.messages, this);
 }

@@ -49,6 +49,7 @@ private:
     CustomerEntry readEntry() const;
     void save();
     void deleteCustomer();
+    void printCard();
 
     AppContext& m_ctx;
     CustomerRec m_rec;
@@ -79,5 +80,6 @@ private:
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdDelete = nullptr;
+    QPushButton* cmdCard = nullptr;
     QStatusBar* sbMain = nullptr;
 };

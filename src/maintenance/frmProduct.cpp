@@ -4,6 +4,8 @@
 #include "KeyPreview.h"
 #include "MaskedLineEdit.h"
 #include "StatusClock.h"
+#include "labelprint.h"
+#include "labelwindows.h"
 #include "lookup.h"
 #include "utility.h"
 
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -70,6 +73,8 @@ void setTextUnless(QLineEdit* box, const QString& text, const QWidget* keep) {
 }
 
 const QString Caption = QStringLiteral("Product");
+// The stock last printed on: a shop keeps to one kind of labels.
+const QString LabelStockKey = QStringLiteral("Labels/Stock");
 
 } // namespace
 
@@ -180,7 +185,8 @@ QWidget* frmProduct::setupItemButtons() {
 void frmProduct::setupItemList() {
     lstItemID = new QListWidget;
     lstItemID->setObjectName(QStringLiteral("lstItemID"));
-    lstItemID->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several copies can be selected for their labels; removing still takes exactly one.
+    lstItemID->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstItemID->setMinimumWidth(110);
     lstItemID->setMaximumWidth(160);
 }
@@ -189,10 +195,12 @@ QWidget* frmProduct::setupCommandButtons() {
     cmdSave = newButton(QStringLiteral("cmdSave"), QStringLiteral("Save (F12)"));
     cmdCancel = newButton(QStringLiteral("cmdCancel"), QStringLiteral("Cancel (Esc)"));
     cmdDelete = newButton(QStringLiteral("cmdDelete"), QStringLiteral("Delete"));
+    cmdLabels = newButton(QStringLiteral("cmdLabels"), QStringLiteral("Labels (F7)"));
     auto* row = new QWidget;
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(cmdDelete);
+    layout->addWidget(cmdLabels);
     layout->addStretch();
     layout->addWidget(cmdSave);
     layout->addWidget(cmdCancel);
@@ -241,7 +249,7 @@ void frmProduct::setupLayout() {
                                    txtPUnitPrice,   txtDiscontinued, txtRemarks,    txtItemID,
                                    txtPurchaseDate, txtUnitCost,     txtUnitPrice,  cboStatus,
                                    cmdAddItem,      cmdDeleteItem,   lstItemID,     cmdSave,
-                                   cmdCancel,       cmdDelete};
+                                   cmdCancel,       cmdDelete,       cmdLabels};
     for (qsizetype at = 1; at < order.size(); ++at)
         setTabOrder(order.at(at - 1), order.at(at));
 }
@@ -256,6 +264,7 @@ void frmProduct::setupEvents() {
     connect(cmdSave, &QPushButton::clicked, this, &frmProduct::save);
     connect(cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdDelete, &QPushButton::clicked, this, &frmProduct::deleteProduct);
+    connect(cmdLabels, &QPushButton::clicked, this, &frmProduct::printLabels);
 }
 
 bool frmProduct::previewKey(QKeyEvent& key) {
@@ -265,6 +274,10 @@ bool frmProduct::previewKey(QKeyEvent& key) {
     }
     if (key.key() == Qt::Key_F12) {
         save();
+        return true;
+    }
+    if (key.key() == Qt::Key_F7) {
+        printLabels();
         return true;
     }
     return false;
@@ -392,4 +405,31 @@ void frmProduct::deleteProduct() {
                             MsgIcon::Question, MsgButtons::YesNoCancel);
     if (answer == AnswerYes && m_editor.DeleteProduct())
         close();
+}
+
+// Labels for the copies in the list as it stands, saved or not, with the title and rate code
+// as the boxes show them.
+void frmProduct::printLabels() {
+    QList<CopyLabel> all;
+    QList<CopyLabel> selected;
+    for (int row = 0; row < lstItemID->count(); ++row) {
+        const QListWidgetItem* item = lstItemID->item(row);
+        const CopyLabel label{item->text(), txtProductName->text().trimmed(),
+                              cboCategoryID->currentText().trimmed()};
+        all.append(label);
+        if (item->isSelected())
+            selected.append(label);
+    }
+    if (all.isEmpty()) {
+        m_ctx.messages.show(NoCopiesText, MsgIcon::Exclamation);
+        return;
+    }
+    LabelOptions options;
+    options.stock = LabelStock(m_ctx.settings.value(LabelStockKey, 0).toInt());
+    if (!askLabelOptions(this, int(all.size()), int(selected.size()), options))
+        return;
+    m_ctx.settings.setValue(LabelStockKey, int(options.stock));
+    showLabelPrint(
+        printCopyLabels(options.selectedOnly ? selected : all, options.stock, options.offset),
+        m_ctx.messages, this);
 }

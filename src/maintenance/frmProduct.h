@@ -56,6 +56,7 @@ private:
     void selectItem();
     void save();
     void deleteProduct();
+    void printLabels();
 
     AppContext& m_ctx;
     ProductEditor m_editor;
@@ -84,4 +85,5 @@ private:
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdCancel = nullptr;
     QPushButton* cmdDelete = nullptr;
+    QPushButton* cmdLabels = nullptr;
 };

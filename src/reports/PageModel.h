@@ -36,9 +36,17 @@ struct PageText {
     double width = 0;
 };
 
+// A bar code drawn as filled bars, so it prints sharp at any resolution. `rect` is the whole
+// symbol with its quiet zones, where nothing else may be drawn.
+struct PageBarcode {
+    QRectF rect;
+    QList<QRectF> bars;
+};
+
 struct ReportPage {
     QList<PageText> texts;
     QList<QLineF> lines;
+    QList<PageBarcode> barcodes;
 };
 
 struct PageModel {

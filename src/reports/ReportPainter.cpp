@@ -47,6 +47,9 @@ void paintPage(QPainter& painter, const ReportPage& page, double scale) {
     painter.setPen(QPen(Qt::black, 0.5 * scale));
     for (const QLineF& line : page.lines)
         painter.drawLine(QLineF(line.p1() * scale, line.p2() * scale));
+    for (const PageBarcode& barcode : page.barcodes)
+        for (const QRectF& bar : barcode.bars)
+            painter.fillRect(scaled(bar, scale), Qt::black);
     std::optional<TextStyle> current;
     std::optional<QFontMetricsF> metrics;
     for (const PageText& text : page.texts) {

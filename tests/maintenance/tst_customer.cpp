@@ -1,5 +1,6 @@
 #include "Cases.h"
 #include "FormHarness.h"
+#include "ReportPreview.h"
 #include "StockedShop.h"
 #include "customerentry.h"
 #include "customerstore.h"
@@ -165,6 +166,19 @@ private Q_SLOTS:
             s.t.scalar("SELECT " + box.mid(3) + " FROM Customers WHERE CustomerID = ?", {number})
                 .toString(),
             c[6]);
+    }
+
+    // Card previews the member as the boxes show him, under the shop's name.
+    void cardShowsTheBoxes() {
+        Shop s;
+        s.ctx.ShopName = "FLICKA VIDEO";
+        QVERIFY(s.open("000002"));
+        s.type("txtEnglishName", "wong");
+        s.find<QPushButton>("cmdCard")->click();
+        auto* preview = s.form->findChild<ReportPreview*>();
+        QVERIFY(preview && preview->isVisible());
+        const QList<PageText> texts = preview->content().layout({}).pages.first().texts;
+        QCOMPARE(texts[0].text + texts[1].text + texts.last().text, "FLICKA VIDEOWONG000002");
     }
 };
 

@@ -2,6 +2,7 @@
 #include "FormHarness.h"
 #include "StockedShop.h"
 #include "frmProduct.h"
+#include "labelprint.h"
 #include "productcheck.h"
 #include "producteditor.h"
 
@@ -218,6 +219,15 @@ private Q_SLOTS:
         s.press(Qt::Key_Escape);
         QTRY_VERIFY(s.form.isNull());
         QCOMPARE(s.copies("000005"), "B00001 1 12345000, B00002 0 0");
+    }
+
+    // Labels need a copy in the list; a new title has none yet.
+    void formLabelsNeedACopy() {
+        Shop s;
+        QVERIFY(s.open("N1"));
+        s.press(Qt::Key_F7);
+        QCOMPARE(s.t.messages.texts(), {NoCopiesText});
+        QCOMPARE(s.t.messages.boxes.first().icon, MsgIcon::Exclamation);
     }
 
     void formDeleteAsksFirst_data() {
