@@ -1,4 +1,5 @@
 #include "AppContext.h"
+#include "AppIdentity.h"
 #include "AppScreens.h"
 #include "BoxMessageService.h"
 #include "Clock.h"
@@ -15,11 +16,7 @@
 int main(int argc, char* argv[]) {
     nameLocalTimeZone();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vormel"));
-    QApplication::setOrganizationName(QStringLiteral("Vormel"));
-    QApplication::setApplicationVersion(QStringLiteral(VORMEL_VERSION));
-    // Ties the windows to the menu entry on desktops that match them by it.
-    QApplication::setDesktopFileName(QStringLiteral("org.vormel.Vormel"));
+    nameApplication();
 
     BoxMessageService messages;
     SingleInstance instance;

@@ -1,6 +1,7 @@
 // vormel-launch: what the menu entry starts. It finds the shop the user's settings name (asking
 // on the first run, or when the shop's file is gone) and starts vormel on it.
 
+#include "AppIdentity.h"
 #include "BoxMessageService.h"
 #include "Clock.h"
 #include "FirstRunDialog.h"
@@ -13,11 +14,7 @@
 int main(int argc, char* argv[]) {
     nameLocalTimeZone();
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vormel"));
-    QApplication::setOrganizationName(QStringLiteral("Vormel"));
-    QApplication::setApplicationVersion(QStringLiteral(VORMEL_VERSION));
-    // Ties the windows to the menu entry on desktops that match them by it.
-    QApplication::setDesktopFileName(QStringLiteral("org.vormel.Vormel"));
+    nameApplication();
 
     BoxMessageService messages;
     const QString vormel = findVormel(QApplication::applicationDirPath());
