@@ -10,10 +10,13 @@
 #include <QSqlError>
 #include <QStringList>
 
+#include <atomic>
+
 namespace {
 
+// Counters in threads of their own open connections at the same time.
 int nextConnectionNumber() {
-    static int counter = 0;
+    static std::atomic<int> counter = 0;
     return ++counter;
 }
 

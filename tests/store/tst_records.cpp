@@ -10,6 +10,10 @@
 
 #include <QTest>
 
+#include <algorithm>
+#include <latch>
+#include <thread>
+
 namespace {
 
 // Member 1001 as stored, every column but RAWID: each value tells which column it is in.
@@ -247,6 +251,35 @@ private Q_SLOTS:
         QCOMPARE(GetSerialNo(t.db(), name), first);
         QCOMPARE(counters(t), after);
         QVERIFY(t.messages.boxes.isEmpty());
+    }
+
+    // Two counters taking order numbers at once, each in its own transaction, some rolled back:
+    // the committed numbers are each handed out once, and with no gap, as a rolled-back number
+    // is handed out again.
+    void countersTakeTurns() {
+        TestDb t;
+        QList<qint64> committed[2];
+        std::latch open(2);
+        const auto counter = [&t, &open](QList<qint64>& taken, int turn) {
+            ScriptedMessages messages;
+            Connection db(messages, t.place());
+            db.OpenDatabase();
+            open.arrive_and_wait();
+            for (int i = 0; db.isOpen() && i < 100; ++i) {
+                TransactionGuard tx(db);
+                const QString number = GetSerialNo(db, "OrderID");
+                if ((i + turn) % 4 != 0 && tx.commit())
+                    taken << number.toLongLong();
+            }
+        };
+        std::thread first(counter, std::ref(committed[0]), 0);
+        counter(committed[1], 1);
+        first.join();
+        QList<qint64> all = committed[0] + committed[1];
+        std::sort(all.begin(), all.end());
+        QCOMPARE(all.size(), 150);
+        for (qsizetype i = 0; i < all.size(); ++i)
+            QCOMPARE(all[i], i + 1);
     }
 
     // A column that is no counter is a caller's mistake: it hands out no number, changes no
