@@ -10,7 +10,7 @@
 
 namespace {
 
-// The base rows and everything else the spec asks for, in one transaction.
+// The base rows and everything else the new shop is to hold (demo, name), in one transaction.
 bool fillShop(Connection& db, const WorkingFileSpec& spec, QString& error) {
     bool ok = db.OpenDatabase();
     if (ok) {
