@@ -223,8 +223,7 @@ Connection::Retry Connection::afterFailure() {
 }
 
 bool Connection::write(const QString& sql, const QVariantList& values, const QString& source) {
-    TransactionGuard transaction(*this);
-    return transaction.begun() && exec(sql, values, source) && transaction.commit();
+    return change(sql, values, source).has_value();
 }
 
 std::optional<qint64> Connection::change(const QString& sql, const QVariantList& values,
