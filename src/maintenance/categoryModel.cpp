@@ -5,6 +5,7 @@
 #include "MessageService.h"
 #include "Money.h"
 #include "catalogue.h"
+#include "claims.h"
 #include "dbvalue.h"
 #include "utility.h"
 
@@ -172,10 +173,11 @@ bool CategoryModel::submit() {
     const QScopedValueRollback busy(m_busy, true);
     QString refusal;
     QSqlError error;
-    if (writePending(refusal, error))
+    const Claim written = writePending(refusal, error);
+    if (written == Claim::Written)
         return true;
     // Written, but the commit failed: show what is stored.
-    if (!isDirty()) {
+    if (written == Claim::Failed && !isDirty()) {
         refresh();
         return false;
     }
@@ -184,29 +186,56 @@ bool CategoryModel::submit() {
         m_db.messages().show(refusal, MsgIcon::Exclamation);
     else if (error.isValid())
         m_db.reportSqlError(error, Source);
+    // Stored at another counter meanwhile: what is stored now replaces what was typed.
+    if (written == Claim::Changed) {
+        refresh();
+        return false;
+    }
     m_refused = true;
     Q_EMIT rowRefused(firstDirtyRow());
     return false;
 }
 
-// Writes the pending rows in one transaction, with the check on renamed codes inside it so no
-// product can be filed under the old code meanwhile. On failure, `refusal` or `error` says
-// why, unless the connection has told the clerk already.
-bool CategoryModel::writePending(QString& refusal, QSqlError& error) {
+// Writes the pending rows in one transaction, with the checks on renamed codes and on rows
+// stored at another counter inside it so neither can change meanwhile. Changed when a row
+// was stored elsewhere since it was read; on failure, `refusal` or `error` says why, unless
+// the connection has told the clerk already.
+Claim CategoryModel::writePending(QString& refusal, QSqlError& error) {
     TransactionGuard transaction(m_db);
     if (!transaction.begun())
-        return false;
+        return Claim::Failed;
+    const Claim claim = claimStoredRows(refusal);
+    if (claim != Claim::Written)
+        return claim;
     const std::optional<QString> renamed = renameRefusal();
     if (!renamed)
-        return false;
+        return Claim::Failed;
     refusal = *renamed;
     if (!refusal.isEmpty())
-        return false;
+        return Claim::Failed;
     if (!QSqlTableModel::submit()) {
         error = lastError();
-        return false;
+        return Claim::Failed;
     }
-    return transaction.commit();
+    return transaction.commit() ? Claim::Written : Claim::Failed;
+}
+
+// Holds every changed stored row while it is as it was read; `refusal` names one that is not.
+Claim CategoryModel::claimStoredRows(QString& refusal) {
+    const QString field = QStringLiteral("CategoryID");
+    const int modDate = fieldIndex(QStringLiteral("ModDate"));
+    for (int row = 0; row < rowCount(); ++row) {
+        const QString stored = primaryValues(row).value(field).toString();
+        if (!rowIsDirty(row) || stored.isEmpty())
+            continue;
+        const QDateTime read = readStamp(QSqlTableModel::data(index(row, modDate), Qt::EditRole));
+        const Claim claim = ClaimRecord(m_db, Record::Category, stored, read);
+        if (claim == Claim::Changed)
+            refusal = RecordChangedText(Record::Category, stored);
+        if (claim != Claim::Written)
+            return claim;
+    }
+    return Claim::Written;
 }
 
 // A stored code changed while products are filed under it would leave their copies without

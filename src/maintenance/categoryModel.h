@@ -7,11 +7,14 @@
 class Clock;
 class Connection;
 class QSqlError;
+enum class Claim;
 
 // The rate table as an editable model over table Category, ordered by description. A changed
 // row is written when the clerk leaves it. A row that cannot be stored (the database refuses
 // it, or it renames a code that products are filed under) is reported once and keeps what was
-// typed, so it can be corrected; it is not tried again until something is typed. A new row is
+// typed, so it can be corrected; it is not tried again until something is typed. A row stored
+// at another counter since it was read is not written over: the clerk is told, and the rows
+// are read again. A new row is
 // written once something is typed in it. Amounts are shown and typed as "#,##0.00" and kept
 // in ten-thousandths.
 class CategoryModel : public QSqlTableModel {
@@ -55,7 +58,8 @@ private:
     bool isUntouchedNewRow(int row) const;
     bool onlyUntouchedNewRowsPending() const;
     void stampRow(QSqlRecord& record, bool created) const;
-    bool writePending(QString& refusal, QSqlError& error);
+    Claim writePending(QString& refusal, QSqlError& error);
+    Claim claimStoredRows(QString& refusal);
     std::optional<QString> renameRefusal();
     int firstDirtyRow() const;
 

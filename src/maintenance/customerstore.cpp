@@ -17,11 +17,16 @@ bool hasSales(Connection& db, const CustomerRec& rec) {
     return !q || !q->next() || q->value(0).toLongLong() > 0;
 }
 
-bool writeCustomer(Connection& db, const Clock& clock, const CustomerMode& mode, CustomerRec& rec) {
-    if (!mode.IsNew)
-        return UpdateCustomer(db, rec, mode.IdEditable, false, clock);
-    rec.InDate = rec.ModDate = NowStamp(clock);
-    return InsertCustomer(db, rec);
+Claim writeCustomer(Connection& db, const Clock& clock, const CustomerMode& mode,
+                    CustomerRec& rec) {
+    if (mode.IsNew) {
+        rec.InDate = rec.ModDate = NowStamp(clock);
+        return InsertCustomer(db, rec) ? Claim::Written : Claim::Failed;
+    }
+    const Claim claim = ClaimRecord(db, Record::Customer, rec.RAWID, rec.ModDate);
+    if (claim != Claim::Written)
+        return claim;
+    return UpdateCustomer(db, rec, mode.IdEditable, false, clock) ? Claim::Written : Claim::Failed;
 }
 
 } // namespace
@@ -43,13 +48,18 @@ bool HasTransactionRecords(Connection& db, const CustomerRec& rec) {
     return CountOrdersOfCustomer(db, rec) || hasSales(db, rec);
 }
 
-bool SaveCustomer(Connection& db, const Clock& clock, const CustomerMode& mode,
-                  const CustomerEntry& entry, CustomerRec& rec) {
+Claim SaveCustomer(Connection& db, const Clock& clock, const CustomerMode& mode,
+                   const CustomerEntry& entry, CustomerRec& rec) {
     CustomerRec changed = rec;
     CopyEntryToRecord(entry, changed);
     TransactionGuard tx(db);
-    if (!tx.begun() || !writeCustomer(db, clock, mode, changed) || !tx.commit())
-        return false;
+    if (!tx.begun())
+        return Claim::Failed;
+    const Claim claim = writeCustomer(db, clock, mode, changed);
+    if (claim != Claim::Written)
+        return claim;
+    if (!tx.commit())
+        return Claim::Failed;
     rec = changed;
-    return true;
+    return Claim::Written;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "claims.h"
+
 #include <QString>
 
 class Clock;
@@ -26,6 +28,7 @@ bool HasTransactionRecords(Connection& db, const CustomerRec& rec);
 
 // Takes the entry into rec and writes it in one transaction: a new member is inserted with
 // both timestamps set now; a stored one is rewritten without its statistics, with its number
-// only while that may change. False, with nothing written, when the database refuses.
-bool SaveCustomer(Connection& db, const Clock& clock, const CustomerMode& mode,
-                  const CustomerEntry& entry, CustomerRec& rec);
+// only while that may change, and only while it is as it was loaded. Changed or Failed, with
+// nothing written, when another counter stored the member meanwhile or the database refuses.
+Claim SaveCustomer(Connection& db, const Clock& clock, const CustomerMode& mode,
+                   const CustomerEntry& entry, CustomerRec& rec);

@@ -299,9 +299,14 @@ void frmCustomer::save() {
         m_ctx.messages.show(problem, MsgIcon::Exclamation);
         return;
     }
-    const bool saved = SaveCustomer(m_ctx.db, m_ctx.clock, m_mode, entry, m_rec);
+    const Claim saved = SaveCustomer(m_ctx.db, m_ctx.clock, m_mode, entry, m_rec);
     const QString mode = m_mode.IsNew ? QStringLiteral("(New)") : QStringLiteral("(Update)");
-    if (!saved) {
+    if (saved == Claim::Changed) {
+        m_ctx.messages.show(RecordChangedText(Record::Customer, m_rec.CustomerID),
+                            MsgIcon::Exclamation);
+        return;
+    }
+    if (saved == Claim::Failed) {
         m_ctx.messages.show(QStringLiteral("Customer %1 failed!").arg(mode), MsgIcon::Exclamation);
         return;
     }

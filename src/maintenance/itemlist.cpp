@@ -29,25 +29,38 @@ const ItemRec* FirstListedItem(const QList<ItemRec>& items) {
 
 namespace {
 
-bool saveItem(Connection& db, const ItemRec& item) {
+Claim written(bool ok) {
+    return ok ? Claim::Written : Claim::Failed;
+}
+
+Claim saveItem(Connection& db, ItemRec& item, const QDateTime& stamp) {
     if (item.Deleted)
-        return item.Added || DeleteItemRecord(db, item);
+        return written(item.Added || DeleteItemRecord(db, item));
     if (item.Added)
-        return InsertItem(db, item);
-    if (item.Changed)
-        return UpdateItem(db, item);
-    return true;
+        return written(InsertItem(db, item));
+    if (!item.Changed)
+        return Claim::Written;
+    // A copy rented or returned since the form read it must not get its old status back.
+    const Claim claim = ClaimRecord(db, Record::Item, item.ItemID, item.ModDate);
+    if (claim != Claim::Written)
+        return claim;
+    item.ModDate = stamp;
+    return written(UpdateItem(db, item));
 }
 
 } // namespace
 
-bool SaveItems(Connection& db, QList<ItemRec>& items, const QString& productID) {
+Claim SaveItems(Connection& db, QList<ItemRec>& items, const QString& productID,
+                const QDateTime& stamp, QString& changed) {
     for (ItemRec& item : items) {
         item.ProductID = productID;
-        if (!saveItem(db, item))
-            return false;
+        const Claim claim = saveItem(db, item, stamp);
+        if (claim == Claim::Changed)
+            changed = RecordChangedText(Record::Item, item.ItemID);
+        if (claim != Claim::Written)
+            return claim;
     }
-    return true;
+    return Claim::Written;
 }
 
 void SettleItems(QList<ItemRec>& items) {

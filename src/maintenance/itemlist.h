@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue.h"
+#include "claims.h"
 
 #include <QList>
 #include <QString>
@@ -23,10 +24,12 @@ QStringList ListedItemIDs(const QList<ItemRec>& items);
 const ItemRec* FirstListedItem(const QList<ItemRec>& items);
 
 // Gives every entry the product's number, then writes each pending change in list order: a
-// removed stored copy is deleted, a new one inserted, a changed one updated. A copy added and
-// removed again costs no statement. Stops at the first statement that fails and returns false;
-// the caller's transaction then undoes the rest.
-bool SaveItems(Connection& db, QList<ItemRec>& items, const QString& productID);
+// removed stored copy is deleted, a new one inserted, a changed one updated (stamped `stamp`)
+// only while it is as it was loaded. A copy added and removed again costs no statement. Stops
+// at the first statement that fails (Failed) or copy stored meanwhile at another counter
+// (Changed, with `changed` naming it); the caller's transaction then undoes the rest.
+Claim SaveItems(Connection& db, QList<ItemRec>& items, const QString& productID,
+                const QDateTime& stamp, QString& changed);
 
 // After a committed save: removed entries go, the others are now stored and unchanged.
 void SettleItems(QList<ItemRec>& items);

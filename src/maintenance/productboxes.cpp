@@ -58,9 +58,7 @@ ItemBoxes ItemToBoxes(const ItemRec& item, const QStringList& statusNames) {
 }
 
 void BoxesToItem(const ItemBoxes& boxes, const QStringList& statusNames, const QString& productID,
-                 const QDateTime& now, ItemRec& item) {
-    item.InDate = now;
-    item.ModDate = now;
+                 ItemRec& item) {
     item.ItemID = FormatItemID(boxes.ItemID.trimmed());
     item.PurchaseDate = DateToStore(boxes.PurchaseDate);
     item.ProductID = productID;

@@ -43,6 +43,7 @@ void BoxesToProduct(const ProductBoxes& boxes, ProductRec& product);
 
 ItemBoxes ItemToBoxes(const ItemRec& item, const QStringList& statusNames);
 // Copies checked boxes into a copy: the ID normalised, the date in its stored form, the
-// status as its code, both stamps set to `now` and the copy given to product `productID`.
+// status as its code and the copy given to product `productID`. The stamps stay as they were:
+// a stored copy's ModDate is what its save checks against.
 void BoxesToItem(const ItemBoxes& boxes, const QStringList& statusNames, const QString& productID,
-                 const QDateTime& now, ItemRec& item);
+                 ItemRec& item);

@@ -95,7 +95,7 @@ bool ProductEditor::AddItem(const ItemBoxes& boxes) {
 
 bool ProductEditor::addChecked(const ItemBoxes& boxes) {
     ItemRec item = blankItem(QString());
-    BoxesToItem(boxes, m_statusNames, m_product.ProductID, NowStamp(m_clock), item);
+    BoxesToItem(boxes, m_statusNames, m_product.ProductID, item);
     const QString problem = newItemIDProblem(item.ItemID);
     if (!problem.isEmpty())
         return refuse(problem);
@@ -137,7 +137,7 @@ bool ProductEditor::ApplyItem(const ItemBoxes& boxes) {
     ItemRec& entry = m_product.Items[at];
     if (!entry.Added && !isStored(itemID))
         return refuse(itemID + QStringLiteral(" The Item ID not exist in database!"));
-    BoxesToItem(boxes, m_statusNames, m_product.ProductID, NowStamp(m_clock), entry);
+    BoxesToItem(boxes, m_statusNames, m_product.ProductID, entry);
     entry.Changed = !entry.Added;
     m_current = entry;
     return true;
@@ -177,11 +177,13 @@ bool ProductEditor::Save(const ProductBoxes& boxes) {
     const ProductRec before = m_product;
     BoxesToProduct(boxes, m_product);
     m_product.ModDate = NowStamp(m_clock);
-    const bool saved = writeProduct();
-    if (!saved) {
+    QString changed;
+    const Claim saved = writeProduct(before.ModDate, changed);
+    if (saved != Claim::Written) {
         // The number taken went back with the rollback; the retry takes it again.
         m_product = before;
-        return refuse(FormName + mode + QStringLiteral("failed!"));
+        return refuse(saved == Claim::Changed ? changed
+                                              : FormName + mode + QStringLiteral("failed!"));
     }
     SettleItems(m_product.Items);
     m_isNew = false;
@@ -189,19 +191,29 @@ bool ProductEditor::Save(const ProductBoxes& boxes) {
     return true;
 }
 
-// The product row, then every copy; all or nothing.
-bool ProductEditor::writeProduct() {
+// The product row, then every copy; all or nothing. A stored product is rewritten only while
+// it is as it was loaded (its ModDate then was `readModDate`); `changed` says what was not.
+Claim ProductEditor::writeProduct(const QDateTime& readModDate, QString& changed) {
     TransactionGuard transaction(m_db);
     if (!transaction.begun())
-        return false;
+        return Claim::Failed;
     if (m_isNew) {
         m_product.ProductID = GetSerialNo(m_db, QStringLiteral("ProductID"));
         if (m_product.ProductID.isEmpty() || !InsertProduct(m_db, m_product))
-            return false;
-    } else if (!UpdateProduct(m_db, m_product)) {
-        return false;
+            return Claim::Failed;
+    } else {
+        const Claim claim = ClaimRecord(m_db, Record::Product, m_product.ProductID, readModDate);
+        changed = RecordChangedText(Record::Product, m_product.ProductID);
+        if (claim != Claim::Written)
+            return claim;
+        if (!UpdateProduct(m_db, m_product))
+            return Claim::Failed;
     }
-    return SaveItems(m_db, m_product.Items, m_product.ProductID) && transaction.commit();
+    const Claim items =
+        SaveItems(m_db, m_product.Items, m_product.ProductID, m_product.ModDate, changed);
+    if (items != Claim::Written)
+        return items;
+    return transaction.commit() ? Claim::Written : Claim::Failed;
 }
 
 bool ProductEditor::DeleteProduct() {

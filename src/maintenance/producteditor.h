@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue.h"
+#include "claims.h"
 #include "productboxes.h"
 
 #include <QList>
@@ -52,7 +53,7 @@ private:
     bool addChecked(const ItemBoxes& boxes);
     QString newItemIDProblem(const QString& itemID);
     bool isStored(const QString& itemID);
-    bool writeProduct();
+    Claim writeProduct(const QDateTime& readModDate, QString& changed);
     bool refuse(const QString& text) const;
 
     Connection& m_db;

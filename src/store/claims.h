@@ -2,6 +2,9 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QVariant>
+
+#include <optional>
 
 class Connection;
 struct OrderLine;
@@ -24,5 +27,17 @@ Claim MoveItem(Connection& db, const QString& itemID, const QDateTime& at, const
 Claim Counted(std::optional<qint64> rows, qint64 expected);
 
 // Stores a returned, renewed or settled line only while it is still out and has not been
-// stored since the visit read it (its ModDate then was `readModDate`).
+// stored since the visit read it (its ModDate then was `readModDate`, and it had the charges
+// the visit loaded).
 Claim StoreLine(Connection& db, const OrderLine& line, const QDateTime& readModDate);
+
+// The master-data rows a form edits, each keyed as its update statement keys it.
+enum class Record { Customer, Product, Item, Category };
+
+// Holds a row for the rest of the transaction, only while it has not been stored since the
+// form loaded it (its ModDate then was `readModDate`): two clerks editing one row must not
+// silently overwrite each other.
+Claim ClaimRecord(Connection& db, Record kind, const QVariant& key, const QDateTime& readModDate);
+
+// What the clerk is told when the row `shownKey` was stored at another counter meanwhile.
+QString RecordChangedText(Record kind, const QString& shownKey);

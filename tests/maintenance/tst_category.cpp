@@ -114,6 +114,21 @@ private Q_SLOTS:
                 r.stored("InDate || ModDate", "N") == "2004-03-10 18:40:052004-03-10 18:40:05");
     }
 
+    // A row stored at another counter since the grid read it is not written over: the clerk
+    // is told, and the grid shows the row as stored now.
+    void storedElsewhereIsReloaded() {
+        Rates r;
+        QVERIFY(r.rates().rowCount() == 2);
+        QVERIFY(r.t.exec("UPDATE Category SET ModDate = '2030-01-01 00:00:00', RentUnitRate = "
+                         "200000 WHERE CategoryID = 'V'"));
+        QVERIFY(r.rates().setData(r.cell(1, "RentUnitRate"), "30") && !r.rates().submit());
+        QCOMPARE(r.t.messages.texts(), {"Rate Code (V) was changed at another counter; the row "
+                                        "shows what is stored now!"});
+        QVERIFY(!r.rates().isDirty());
+        QCOMPARE(r.rates().data(r.cell(1, "RentUnitRate")).toString(), "20.00");
+        QCOMPARE(r.stored("RentUnitRate", "V"), 200000);
+    }
+
     // A row never stored goes without a word, as does a pending change with its row; a code
     // that products are filed under stays.
     void deleteRow_data() {

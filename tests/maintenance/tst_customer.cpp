@@ -91,13 +91,13 @@ private Q_SLOTS:
         entry.Address = " 1 NATHAN ROAD ";
         if (mode.IsNew) {
             entry.CustomerID = "000002";
-            QVERIFY(!SaveCustomer(s.t.db(), s.clock, mode, entry, rec));
+            QCOMPARE(SaveCustomer(s.t.db(), s.clock, mode, entry, rec), Claim::Failed);
             QCOMPARE(rec.CustomerID + rec.Address, "000123");
             QCOMPARE(s.t.messages.boxes.size(), 1);
         }
         entry.CustomerID = "000009";
         s.clock.advanceDays(1);
-        QVERIFY(SaveCustomer(s.t.db(), s.clock, mode, entry, rec));
+        QCOMPARE(SaveCustomer(s.t.db(), s.clock, mode, entry, rec), Claim::Written);
         CustomerRec stored;
         stored.CustomerID = storedAs;
         QVERIFY(GetCustomer(s.t.db(), stored) && rec.RAWID > 0 && stored.RAWID == rec.RAWID);
@@ -113,10 +113,10 @@ private Q_SLOTS:
 
     // The form opens with the number locked once orders exist, Delete only for a stored
     // member and a long address shown from its start. Saved or deleted, it closes; refused or
-    // failed, it stays with what was typed. Cancel and Esc close it without a word or a write.
-    // A number with letters is not opened.
-    // Each row is: member, box, typed, act (with the answer to a question), message, whether
-    // the form closes, and the box's column as stored for the member afterwards.
+    // failed, or stored at another counter since it opened, it stays with what was typed. Cancel
+    // and Esc close it without a word or a write. A number with letters is not opened. Each row is:
+    // member, box, typed, act (with the answer to a question), message, whether the form closes,
+    // and the box's column as stored for the member afterwards.
     void formActs_data() {
         const Cases<QString> row;
         row("new, F12",
@@ -125,6 +125,9 @@ private Q_SLOTS:
             "000002|txtEnglishName|wong|cmdSave|Customer (Update) saved successfully|closes|WONG");
         row("number taken", "000002|txtCustomerID|000001|F12|Customer ID already exists!||000002");
         row("database refuses", "000123|txtEnglishName|HO|F12|Customer (New) failed!||");
+        row("stored elsewhere meanwhile",
+            "000002|txtEnglishName|WONG|F12|Customer (000002) was changed at another counter; "
+            "open the member again!||CHAN");
         row("cancel", "000002|txtEnglishName|X|cmdCancel||closes|LEE SIU LUNG");
         row("Esc", "000002|txtEnglishName|X|Esc||closes|LEE SIU LUNG");
         row("delete with orders", "000001|txtEnglishName||cmdDelete|Customer has transaction "
@@ -151,6 +154,11 @@ private Q_SLOTS:
                  s.box(number == "000001" ? "txtEnglishName" : "txtCustomerID"));
         QCOMPARE(s.find<QPushButton>("cmdDelete")->isEnabled(), number != "000123");
         QCOMPARE(s.box("txtAddress")->cursorPosition(), 0);
+        // Another counter stores the member while this form is open.
+        QVERIFY(!message.contains("another counter") ||
+                s.t.exec("UPDATE Customers SET ModDate = '2030-01-01 00:00:00', EnglishName = "
+                         "'CHAN' WHERE CustomerID = ?",
+                         {number}));
         if (!typed.isEmpty())
             s.type(box, typed);
         s.t.messages.answers = {act.endsWith(" no") ? AnswerNo : AnswerYes};

@@ -161,6 +161,31 @@ private Q_SLOTS:
                  "B00001 2 199000 2004-02-01");
     }
 
+    // A title or copy stored at another counter since the form read it is not written over:
+    // the save is refused with the message naming it, writes nothing, and can be made again
+    // once the form reads the row afresh. The row stored elsewhere = the message.
+    void storedElsewhereIsKept_data() {
+        const Cases<QString, QString, QString> add;
+        add("title", "Products", "ProductID = '000005'",
+            "Product (000005) was changed at another counter; open the product again!");
+        add("copy", "Items", "ItemID = 'B00001'",
+            "The Item (B00001) was changed at another counter; open the product again!");
+    }
+    void storedElsewhereIsKept() {
+        const auto [table, row, message] = Cases<QString, QString, QString>::fetch();
+        Shop s;
+        QVERIFY(s.editor->Start("B2") && s.editor->product().ProductID == "000005");
+        QVERIFY(s.editor->ApplyItem({"B1", "01/02/2004", "9.90", "19.90", "Available"}));
+        QVERIFY(s.t.exec("UPDATE " + table + " SET ModDate = '2030-01-01 00:00:00' WHERE " + row));
+        const qint64 before = s.rows();
+        QVERIFY(!s.editor->Save(title()));
+        QCOMPARE(s.t.messages.texts(), {message});
+        QCOMPARE(s.rows(), before);
+        QCOMPARE(s.count("SELECT count(*) FROM Products WHERE ProductName = 'NEW TITLE'") +
+                     s.count("SELECT count(*) FROM Items WHERE UnitPrice = 199000"),
+                 0);
+    }
+
     // A new title by keyboard: leaving the purchase date takes the copy into the list; a
     // refused box is told at once and again by F12, which saves once all is well.
     void formNewTitleByKeyboard() {

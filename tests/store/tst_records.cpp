@@ -3,7 +3,9 @@
 #include "TestClock.h"
 #include "TestDb.h"
 #include "adjustments.h"
+#include "claims.h"
 #include "customers.h"
+#include "dbvalue.h"
 #include "serials.h"
 #include "shopinfo.h"
 #include "utility.h"
@@ -280,6 +282,45 @@ private Q_SLOTS:
         QCOMPARE(all.size(), 150);
         for (qsizetype i = 0; i < all.size(); ++i)
             QCOMPARE(all[i], i + 1);
+    }
+
+    // A form's save holds the row it edits only while the row is as the form read it: one
+    // stored since at another counter, or deleted there, is refused and left as it is. Kind,
+    // the row as "table key = value".
+    void claimsOnlyTheRowAsRead_data() {
+        const Cases<int, QString> add;
+        add("member", int(Record::Customer), "Customers RAWID = 7");
+        add("title", int(Record::Product), "Products ProductID = 000009");
+        add("copy", int(Record::Item), "Items ItemID = A00001");
+        add("rate code", int(Record::Category), "Category CategoryID = V");
+    }
+    void claimsOnlyTheRowAsRead() {
+        const auto [kind, keyed] = Cases<int, QString>::fetch();
+        const QString table = keyed.section(' ', 0, 0), column = keyed.section(' ', 1, 1);
+        const QString key = keyed.section(" = ", 1);
+        TestDb t;
+        QVERIFY(!arrangeMember(t).CustomerID.isEmpty() &&
+                t.exec("INSERT INTO Products (ProductID) VALUES ('000009')") &&
+                t.exec("INSERT INTO Items (ItemID, ProductID, Status) VALUES "
+                       "('A00001', '000009', '0')"));
+        const QString stamp = QStringLiteral("UPDATE %1 SET ModDate = ? WHERE %2 = ?");
+        const QDateTime read(QDate(2004, 2, 3), QTime(10, 0));
+        const QVariant k = kind == int(Record::Customer) ? QVariant(7) : QVariant(key);
+        QVERIFY(t.exec(stamp.arg(table, column), {"2004-02-03 10:00:01", k}));
+        const auto claim = [&](const QVariant& row, const QDateTime& as) {
+            return ClaimRecord(t.db(), Record(kind), row, as);
+        };
+        QVERIFY(t.db().BeginTransaction());
+        QCOMPARE(claim(k, read), Claim::Changed);
+        QCOMPARE(claim(kind == int(Record::Customer) ? QVariant(8) : QVariant("X"), read),
+                 Claim::Changed);
+        QCOMPARE(claim(k, read.addSecs(1)), Claim::Written);
+        QVERIFY(t.db().CommitTransaction());
+        QCOMPARE(
+            readStamp(t.scalar(
+                QStringLiteral("SELECT ModDate FROM %1 WHERE %2 = ?").arg(table, column), {k})),
+            read.addSecs(1));
+        QVERIFY(t.messages.boxes.isEmpty());
     }
 
     // A column that is no counter is a caller's mistake: it hands out no number, changes no
