@@ -175,7 +175,7 @@ std::optional<Rows> Connection::run(const QString& sql, const QVariantList& valu
     m_lastSql = sql;
     QSqlError error;
     std::shared_ptr<QSqlQuery> q = started(sql, values, error);
-    const Retry retry = q ? Retry::No : afterFailure();
+    const Retry retry = q ? Retry::No : afterFailure(error);
     if (retry == Retry::Again)
         q = started(sql, values, error);
     if (!q) {
@@ -206,7 +206,7 @@ std::shared_ptr<QSqlQuery> Connection::started(const QString& sql, const QVarian
 bool Connection::exec(const QString& sql, const QVariantList& values, const QString& source) {
     m_lastSql = sql;
     std::optional<QSqlError> error = execute(sql, values);
-    const Retry retry = error ? afterFailure() : Retry::No;
+    const Retry retry = error ? afterFailure(*error) : Retry::No;
     if (retry == Retry::Again)
         error = execute(sql, values);
     if (error && retry != Retry::Reported)
@@ -215,8 +215,8 @@ bool Connection::exec(const QString& sql, const QVariantList& values, const QStr
 }
 
 // The server driver closes a connection it finds broken; one the program closed stays closed.
-Connection::Retry Connection::afterFailure() {
-    if (m_inTransaction || !m_wanted || (isOpen() && !m_rules.lost(database())))
+Connection::Retry Connection::afterFailure(const QSqlError& error) {
+    if (m_inTransaction || !m_wanted || (isOpen() && !m_rules.lost(database(), error)))
         return Retry::No;
     release();
     return OpenDatabase() ? Retry::Again : Retry::Reported;
@@ -322,7 +322,7 @@ bool Connection::RollbackTransaction() {
     // went away took its transaction with it. The failure has been reported already, and there
     // is nothing left to roll back.
     if (!error || error->databaseText().contains(QLatin1String("no transaction is active")) ||
-        m_rules.lost(database()))
+        m_rules.lost(database(), *error))
         return true;
     reportSqlError(*error, QStringLiteral("RollbackTransaction"));
     return false;

@@ -98,7 +98,7 @@ private:
     // After a statement failed outside a transaction: a server connection that had gone is
     // opened anew and the statement runs once more; a failure to reconnect is reported already.
     enum class Retry { No, Again, Reported };
-    Retry afterFailure();
+    Retry afterFailure(const QSqlError& error);
     std::optional<QSqlError> direct(const QString& sql);
     // Lets go of every kept statement's rows, so none holds a lock past its transaction.
     void finishStatements();

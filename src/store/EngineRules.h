@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+class QSqlError;
+
 class Connection;
 
 // What differs between the embedded file and the shop server, each in one place; every other
@@ -25,8 +27,9 @@ public:
     // Statements that only a connection allowed to write can run, inside a write transaction.
     virtual QStringList writeProbe(Connection& db) const = 0;
     virtual QString beginWrite() const = 0;
-    // Whether the connection has gone for good (the server went away) and must be opened anew.
-    virtual bool lost(const QSqlDatabase& db) const = 0;
+    // Whether the connection has gone for good (the server went away) and must be opened anew,
+    // judged by the connection and by the error its last statement failed with.
+    virtual bool lost(const QSqlDatabase& db, const QSqlError& error) const = 0;
     // The resource holding the engine's schema.
     virtual QString schemaResource() const = 0;
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace {
 
@@ -66,18 +67,20 @@ Claim MoveItem(Connection& db, const QString& itemID, const QDateTime& at, const
 }
 
 // The line's stored charges are counted too: two renewals stored within one second leave the
-// same ModDate, but the second finds the first one's charge.
+// same ModDate, but the second finds the first one's charge. A line loaded with as many
+// charges as load may hold more.
 Claim StoreLine(Connection& db, const OrderLine& line, const QDateTime& readModDate) {
     const qint64 charges = std::count_if(line.payments.begin(), line.payments.end(),
                                          [](const PaymentRec& p) { return !p.IsNewPayment; });
+    const qint64 most = charges < MaxLoadedPayments ? charges : std::numeric_limits<qint64>::max();
     return claimOne(db.run(
         QStringLiteral("UPDATE Order_Details SET ModDate = ?, RentStatus = ?, InitDate = ?, "
                        "StartDate = ?, EndDate = ?, ReturnDate = ? WHERE OrderIdx = ? AND "
                        "RentStatus = ? AND ModDate IS NOT DISTINCT FROM ? AND (SELECT count(*) "
                        "FROM Order_Payment WHERE Order_Payment.OrderIdx = Order_Details.OrderIdx) "
-                       "= ?"),
+                       "BETWEEN ? AND ?"),
         {line.ModDate, line.RentStatus, line.InitDate, line.StartDate, line.EndDate,
-         line.ReturnDate, line.OrderIdx, RentStatusCode::Out, readModDate, charges},
+         line.ReturnDate, line.OrderIdx, RentStatusCode::Out, readModDate, charges, most},
         QStringLiteral("StoreLine")));
 }
 

@@ -2,6 +2,7 @@
 #include "EngineRules.h"
 
 #include <QSqlDriver>
+#include <QSqlError>
 
 #include <libpq-fe.h>
 
@@ -51,7 +52,12 @@ public:
 
     QString beginWrite() const override { return QStringLiteral("BEGIN"); }
 
-    bool lost(const QSqlDatabase& db) const override {
+    bool lost(const QSqlDatabase& db, const QSqlError& error) const override {
+        // A server shutting down tells its sessions so (57P01, 57P02) before libpq has seen
+        // the socket close; class 08 is a connection failure.
+        const QString code = error.nativeErrorCode();
+        if (code.startsWith(QLatin1String("57P0")) || code.startsWith(QLatin1String("08")))
+            return true;
         const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
         if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
             return false;

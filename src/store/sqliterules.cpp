@@ -48,7 +48,7 @@ public:
     }
 
     QString beginWrite() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
-    bool lost(const QSqlDatabase&) const override { return false; }
+    bool lost(const QSqlDatabase&, const QSqlError&) const override { return false; }
     QString schemaResource() const override { return QStringLiteral(":/store/schema.sql"); }
 };
 

@@ -255,21 +255,26 @@ private Q_SLOTS:
         QVERIFY(t.messages.boxes.isEmpty());
     }
 
-    // Two counters taking order numbers at once, each in its own transaction, some rolled back:
-    // the committed numbers are each handed out once, and with no gap, as a rolled-back number
-    // is handed out again.
+    // Two counters taking numbers at once, each in its own transaction, some rolled back: the
+    // committed numbers are each handed out once, and with no gap, as a rolled-back number is
+    // handed out again.
+    void countersTakeTurns_data() {
+        selfNamedRows({"OrderID", "OrderIdx", "ProductID", "AdjustID"});
+    }
     void countersTakeTurns() {
+        QFETCH(QString, row);
+        const QString& column = row;
         TestDb t;
         QList<qint64> committed[2];
         std::latch open(2);
-        const auto counter = [&t, &open](QList<qint64>& taken, int turn) {
+        const auto counter = [&t, &open, &column](QList<qint64>& taken, int turn) {
             ScriptedMessages messages;
             Connection db(messages, t.place());
             db.OpenDatabase();
             open.arrive_and_wait();
             for (int i = 0; db.isOpen() && i < 100; ++i) {
                 TransactionGuard tx(db);
-                const QString number = GetSerialNo(db, "OrderID");
+                const QString number = GetSerialNo(db, column);
                 if ((i + turn) % 4 != 0 && tx.commit())
                     taken << number.toLongLong();
             }
