@@ -513,6 +513,27 @@ private slots:
         QVERIFY2(again.exitCode == 0, qPrintable(again.err));
     }
 
+    // Two counters for a few seconds, one of them killed now and then: the check of the whole
+    // shop afterwards finds nothing wrong, on a file and on a server.
+    void countersLeaveTheShopSound_data() {
+        QTest::addColumn<QString>("place");
+        QTest::newRow("file") << QString();
+        if (const QString server = serverShop("counters"); !server.isEmpty())
+            QTest::newRow("server") << server;
+    }
+    void countersLeaveTheShopSound() {
+        QFETCH(QString, place);
+        QTemporaryDir dir;
+        const QString shop = place.isEmpty() ? dir.filePath("Flicka.mdb") : place;
+        QCOMPARE(runTool(DbTool, {"create", "--demo", shop}, dir.path()).exitCode, 0);
+        const ToolRun run =
+            runTool(BenchTool, {"--counters", "2", "--seconds", "5", "--kill-every", "2000", shop},
+                    dir.path());
+        const QString said = run.out + run.err;
+        QVERIFY2(run.exitCode == 0 && run.out.endsWith("\n0 violations\n"), qPrintable(said));
+        QVERIFY2(!run.out.contains("visits saved: 0 "), qPrintable(said));
+    }
+
     // A demo made on a server copies to another server and is refused as a destination;
     // a copy of it hands out member numbers past the copied ones.
     void demoOnAServer() {
