@@ -116,17 +116,22 @@ Charges takePayments(MessageService& messages, OrderLine& line, QList<PaymentRec
     return Charges::Found;
 }
 
-Charges readPayments(Connection& db, OrderLine& line) {
+std::optional<QList<PaymentRec>> chargesOfLine(Connection& db, const QString& orderIdx) {
     auto q = db.run(QStringLiteral("SELECT ") + PaymentColumns +
                         QStringLiteral(" FROM Order_Payment WHERE OrderIdx = ? "
                                        "ORDER BY StartDate, RenewIndex, PayType LIMIT ?"),
-                    {line.OrderIdx, MaxLoadedPayments + 1}, QStringLiteral("LoadPayments"));
+                    {orderIdx, MaxLoadedPayments + 1}, QStringLiteral("LoadPayments"));
     if (!q)
-        return Charges::Failed;
+        return std::nullopt;
     QList<PaymentRec> rows;
     while (q->next())
         rows.append(readPayment(*q));
-    return q->ok() ? takePayments(db.messages(), line, rows) : Charges::Failed;
+    return q->ok() ? std::optional(rows) : std::nullopt;
+}
+
+Charges readPayments(Connection& db, OrderLine& line) {
+    const auto rows = chargesOfLine(db, line.OrderIdx);
+    return rows ? takePayments(db.messages(), line, *rows) : Charges::Failed;
 }
 
 // "T.a, T.b" for the columns "a, b" of table T.
@@ -289,8 +294,18 @@ bool LoadOrderLines(Connection& db, const QString& orderID, qint64 expected, con
     q->finish();
     if (!q->ok() || found.isEmpty())
         return false;
-    const auto charges = chargesOfOpenLines(db, orderID);
+    auto charges = chargesOfOpenLines(db, orderID);
     bool ok = charges.has_value();
+    for (qsizetype i = 0; ok && i < found.size(); ++i) {
+        // Returned at another counter between the two reads: its charges are read on their own,
+        // and its save will find it returned.
+        const QString& line = found[i].OrderIdx;
+        if (!charges->contains(line)) {
+            const auto own = chargesOfLine(db, line);
+            ok = own.has_value();
+            charges->insert(line, own.value_or(QList<PaymentRec>()));
+        }
+    }
     for (qsizetype i = 0; i < found.size(); ++i) {
         const QList<PaymentRec> ofLine =
             charges ? charges->value(found[i].OrderIdx) : QList<PaymentRec>();

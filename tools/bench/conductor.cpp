@@ -193,6 +193,19 @@ std::optional<ShopCensus> census(const QString& place) {
     return found;
 }
 
+// What the counters' connections reported, the most frequent first.
+void printNotes(const QStringList& notes) {
+    QMap<QString, int> counted;
+    for (const QString& note : notes)
+        ++counted[note.simplified().left(160)];
+    QList<std::pair<int, QString>> order;
+    for (auto note = counted.cbegin(); note != counted.cend(); ++note)
+        order.append({-note.value(), note.key()});
+    std::sort(order.begin(), order.end());
+    for (const auto& [count, text] : order.mid(0, 5))
+        print(QStringLiteral("  noted %1 times: %2").arg(-count, 5).arg(text));
+}
+
 } // namespace
 
 int runCounters(const CounterRun& run) {
@@ -217,6 +230,7 @@ int runCounters(const CounterRun& run) {
               .arg(counters.kills())
               .arg(restarted.isEmpty() ? QString() : QStringLiteral("; ") + restarted)
               .arg(log.notes.size()));
+    printNotes(log.notes);
     ShopLook shop;
     if (!shop.open(run.place))
         return 1;
