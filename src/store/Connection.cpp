@@ -322,7 +322,7 @@ bool Connection::RollbackTransaction() {
     // went away took its transaction with it. The failure has been reported already, and there
     // is nothing left to roll back.
     if (!error || error->databaseText().contains(QLatin1String("no transaction is active")) ||
-        m_rules.lost(database(), *error))
+        !isOpen() || m_rules.lost(database(), *error))
         return true;
     reportSqlError(*error, QStringLiteral("RollbackTransaction"));
     return false;

@@ -212,7 +212,7 @@ int runCounters(const CounterRun& run) {
     const std::optional<ShopCensus> before = census(run.place);
     if (!before)
         return 1;
-    print(QStringLiteral("vormel-bench: %1 counters for %2 s on %3 (load average %4)")
+    print(QStringLiteral("vormel-bench: counters %1, for %2 s on %3 (load average %4)")
               .arg(run.counters)
               .arg(run.seconds)
               .arg(run.place, loadAverage()));

@@ -16,6 +16,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -273,6 +274,19 @@ void Counter::save(Visit& visit) {
     m_log.write(endLine(v));
 }
 
+// The shop, opened as soon as it can be: a counter started while the server restarts waits.
+std::unique_ptr<ShopFile> openShop(const QString& place, qint64 untilMs, CounterLogFile& log,
+                                   QString& error) {
+    while (true) {
+        auto shop = std::make_unique<ShopFile>();
+        if (shop->open(place, log, error))
+            return shop;
+        if (nowMs() > untilMs)
+            return nullptr;
+        QThread::msleep(RetryPauseMs);
+    }
+}
+
 } // namespace
 
 int runCounter(const QString& place, const QString& counterID, qint64 untilMs,
@@ -280,14 +294,15 @@ int runCounter(const QString& place, const QString& counterID, qint64 untilMs,
     CounterLogFile log(logPath);
     qtWarnings = &log;
     qInstallMessageHandler(noteQtMessage);
-    ShopFile shop;
     QString error;
-    if (!log.isOpen() || !shop.open(place, log, error)) {
+    const std::unique_ptr<ShopFile> shop =
+        log.isOpen() ? openShop(place, untilMs, log, error) : nullptr;
+    if (!shop) {
         std::fprintf(stderr, "vormel-bench counter %s: %s\n", counterID.toLocal8Bit().constData(),
                      error.toLocal8Bit().constData());
         return 1;
     }
-    Counter counter(shop.db(), counterID, untilMs, log);
+    Counter counter(shop->db(), counterID, untilMs, log);
     if (!counter.prepare()) {
         std::fprintf(stderr,
                      "vormel-bench counter %s: the shop has no members or copies to serve\n",
