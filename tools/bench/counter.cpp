@@ -7,6 +7,7 @@
 #include "dbvalue.h"
 #include "shopfile.h"
 #include "utility.h"
+#include "visitrecord.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>
@@ -81,69 +82,6 @@ bool loadStock(Connection& db, Stock& s) {
     s.hotCopies = firstColumn(db, copy + QStringLiteral("ORDER BY ItemID LIMIT 5"));
     return !s.members.isEmpty() && !s.copies.isEmpty() && !s.hotMembers.isEmpty() &&
            !s.hotCopies.isEmpty();
-}
-
-QString chargeKey(const OrderLine& line, const PaymentRec& p) {
-    return QStringLiteral("%1 %2 %3 %4")
-        .arg(line.OrderIdx)
-        .arg(p.RenewIndex)
-        .arg(p.PayType, p.InDate.toString(QStringLiteral("yyyyMMddhhmmss")));
-}
-
-bool changed(const OrderLine& line) {
-    return !line.IsDeleted && !line.IsNewRent && !line.IsSale &&
-           (line.IsReturned || line.IsRenewed || line.IsSettled);
-}
-
-// The charges the save will settle ("S") and pay ("P"), as the save decides it.
-QStringList toCollect(const QList<OrderLine>& lines) {
-    QStringList keys;
-    for (const OrderLine& line : lines) {
-        if (!changed(line))
-            continue;
-        const bool pay = line.IsReturned || line.IsPaidNow || !line.IsRenewed;
-        for (const PaymentRec& p : line.payments) {
-            if (p.IsNewPayment)
-                continue;
-            if (p.SettleDate == NoDate)
-                keys << QStringLiteral("S ") + chargeKey(line, p);
-            if (pay && p.PayStatus == PayStatusCode::Unpaid)
-                keys << QStringLiteral("P ") + chargeKey(line, p);
-        }
-    }
-    return keys;
-}
-
-void plan(CounterVisit& v, const QList<OrderLine>& lines) {
-    for (const OrderLine& line : lines) {
-        if (line.IsDeleted)
-            continue;
-        v.plannedLines += line.IsNewRent;
-        v.plannedSales += line.IsSale;
-        v.plannedPayments += line.IsNewRent ? 1 : changed(line) ? 2 : 0;
-    }
-}
-
-// What a stored save wrote, read from the visit as the save left it.
-void record(CounterVisit& v, const Visit& visit, bool newOrder) {
-    for (const OrderLine& line : visit.OrderLines()) {
-        if (line.IsDeleted)
-            continue;
-        if (line.IsNewRent) {
-            v.newLines << line.OrderIdx + QLatin1Char(' ') + line.ItemID;
-            v.payments += line.payments.size() == 1;
-        } else if (changed(line)) {
-            if (line.IsReturned)
-                v.returned << line.OrderIdx;
-            if (line.IsRenewed)
-                v.renewed << QStringLiteral("%1 %2").arg(line.OrderIdx).arg(line.LastRenewIndex);
-            v.payments += std::count_if(line.payments.begin(), line.payments.end(),
-                                        [](const PaymentRec& p) { return p.IsNewPayment; });
-        }
-        v.sales += line.IsSale;
-    }
-    if (newOrder && !v.newLines.isEmpty())
-        v.orderID = visit.order().OrderID;
 }
 
 // A refusal names what another counter changed; the kind is its message without the name.
@@ -245,8 +183,7 @@ void Counter::save(Visit& visit) {
     CounterVisit v;
     v.number = ++m_visits;
     v.member = visit.customer().CustomerID;
-    plan(v, visit.OrderLines());
-    const QStringList collected = toCollect(visit.OrderLines());
+    planVisit(v, visit);
     const bool newOrder = visit.NewOrder();
     m_log.write(triedLine(v));
     while (true) {
@@ -256,8 +193,7 @@ void Counter::save(Visit& visit) {
         v.saveMs = double(timer.nsecsElapsed()) / 1e6;
         if (outcome.ok) {
             v.end = CounterVisit::End::Saved;
-            v.collected = collected;
-            record(v, visit, newOrder);
+            recordSaved(v, visit, newOrder);
             break;
         }
         v.refusal = refusalKind(outcome);
