@@ -6,7 +6,6 @@
 #include "counterlog.h"
 #include "dbvalue.h"
 #include "shopfile.h"
-#include "utility.h"
 #include "visitrecord.h"
 
 #include <QDateTime>
