@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <cstdio>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -147,4 +148,17 @@ QString memoryLine(double peakMB, double limitMB) {
                .arg(peakMB, 10, 'f', 1)
                .arg(limitMB, 10, 'f', 0)
                .arg(verdict(peakMB >= 0 && peakMB < limitMB));
+}
+
+void print(const QString& line) {
+    std::printf("%s\n", line.toLocal8Bit().constData());
+    std::fflush(stdout);
+}
+
+// The machine's load average as the run starts: the figures mean little without it.
+QString loadAverage() {
+    QFile file(QStringLiteral("/proc/loadavg"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("unknown");
+    return QString::fromLatin1(file.readAll()).section(QLatin1Char(' '), 0, 2);
 }

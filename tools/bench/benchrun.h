@@ -49,6 +49,11 @@ struct BenchResult {
 // server) nothing is compared and no ratio goal applies.
 BenchResult measure(const BenchCase& c, Connection& db, RawSqlite* raw);
 
+// One line on stdout, out at once (a run takes minutes).
+void print(const QString& line);
+// The machine's load average as the run starts: the figures mean little without it.
+QString loadAverage();
+
 // The table the benchmark prints: a heading, then one line per result, every line in the
 // same columns: name, runs, median ms, worst ms, target ms, raw ms, ratio (with its goal),
 // peak MB, limit MB ("-" for none), "ok" or "MISSED".

@@ -1,6 +1,7 @@
 #include "conductor.h"
 
 #include "ConsoleMessages.h"
+#include "benchrun.h"
 #include "countercheck.h"
 #include "counterlog.h"
 #include "serverrestart.h"
@@ -8,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QFile>
 #include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -26,18 +26,6 @@ constexpr int FinishMs = 60000;
 
 qint64 nowMs() {
     return QDateTime::currentMSecsSinceEpoch();
-}
-
-void print(const QString& line) {
-    std::printf("%s\n", line.toLocal8Bit().constData());
-    std::fflush(stdout);
-}
-
-QString loadAverage() {
-    QFile file(QStringLiteral("/proc/loadavg"));
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("unknown");
-    return QString::fromLatin1(file.readAll()).section(QLatin1Char(' '), 0, 2);
 }
 
 double percentile(QList<double> values, double share) {

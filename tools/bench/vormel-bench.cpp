@@ -31,19 +31,6 @@ constexpr int ExitMissed = 3;
 constexpr int ExitFailed = 1;
 constexpr int ExitUsage = 2;
 
-void print(const QString& line) {
-    std::printf("%s\n", line.toLocal8Bit().constData());
-    std::fflush(stdout);
-}
-
-// The machine's load average as the run starts: the figures mean little without it.
-QString loadAverage() {
-    QFile file(QStringLiteral("/proc/loadavg"));
-    if (!file.open(QIODevice::ReadOnly))
-        return QStringLiteral("unknown");
-    return QString::fromLatin1(file.readAll()).section(QLatin1Char(' '), 0, 2);
-}
-
 void describe(const QString& path, const BenchShop& shop) {
     print(QStringLiteral("vormel-bench: %1 (load average %2)").arg(path, loadAverage()));
     print(
